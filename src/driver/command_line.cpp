@@ -1,0 +1,94 @@
+#include "driver/command_line.hpp"
+
+#include <cstdio>
+
+#include "diagnostics/raise.hpp"
+#include "driver/options_file.hpp"
+
+namespace kiv {
+
+std::vector<std::string> expandOptionsFiles(const std::vector<std::string>& arguments) {
+    std::vector<std::string> expanded;
+    expanded.reserve(arguments.size());
+    for (const std::string& argument : arguments) {
+        if (argument.empty() || argument[0] != '@') {
+            expanded.push_back(argument);
+            continue;
+        }
+        const std::string name = argument.substr(1);
+        if (name.empty()) raise(Unit::CommandLine, kOptionAtArgument);
+        auto tokens = readOptionsFile(name);
+        if (!tokens) raise(Unit::CommandLine, kOptionsFileMissing, name);
+        // Tokens are taken as they are: options files do not nest.
+        for (std::string& token : *tokens) expanded.push_back(std::move(token));
+    }
+    return expanded;
+}
+
+void splitPatterns(std::string_view argument, std::vector<std::string>& patterns) {
+    while (!argument.empty()) {
+        const std::size_t cut = argument.find(';');
+        if (cut == std::string_view::npos) {
+            patterns.emplace_back(argument);
+            return;
+        }
+        patterns.emplace_back(argument.substr(0, cut));
+        argument.remove_prefix(cut + 1);
+    }
+}
+
+void checkInputName(const std::string& name) {
+    if (std::FILE* file = std::fopen(name.c_str(), "rb")) {
+        std::fclose(file);
+    } else {
+        raise(Unit::CommandLine, kInputMissing, name);
+    }
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) raise(Unit::CommandLine, kExtensionMissing, name);
+    std::string extension = name.substr(dot);
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    if (extension != ".xml") raise(Unit::CommandLine, kExtensionNotAllowed, name);
+}
+
+CommandLineOutcome interpretCommandLine(const std::vector<std::string>& arguments,
+                                        Settings& settings) {
+    if (arguments.empty()) return CommandLineOutcome::Usage;
+    settings.arguments = expandOptionsFiles(arguments);
+    const std::vector<std::string>& args = settings.arguments;
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& argument = args[i];
+        const bool hasNext = i + 1 < args.size();
+        if (argument == "-p") {
+            if (!hasNext) raise(Unit::CommandLine, kOptionPArgument);
+            settings.listingName = args[++i];
+        } else if (argument == "-x") {
+            if (!hasNext) raise(Unit::CommandLine, kOptionXArgument);
+            settings.summaryName = args[++i];
+        } else if (argument == "-ndl") {
+            settings.noDriveLetter = true;
+        } else if (argument == "-f") {
+            if (!hasNext) raise(Unit::CommandLine, kOptionFArgument);
+            splitPatterns(args[++i], settings.chosenPatterns);
+        } else if (argument == "-nf") {
+            if (!hasNext) raise(Unit::CommandLine, kOptionNfArgument);
+            splitPatterns(args[++i], settings.unchosenPatterns);
+        } else if (argument == "-h") {
+            return CommandLineOutcome::Usage;
+        } else if (argument.empty() || argument[0] == '-') {
+            // An empty argument is no input name and no option either.
+            raise(Unit::CommandLine, kUnknownOption, argument);
+        } else {
+            checkInputName(argument);
+            settings.inputs.push_back(argument);
+        }
+    }
+    if (settings.inputs.empty()) raise(Unit::CommandLine, kNoInput);
+    if (settings.listingName.empty() && settings.summaryName.empty())
+        raise(Unit::CommandLine, kOutputOptionMissing);
+    return CommandLineOutcome::Run;
+}
+
+} // namespace kiv

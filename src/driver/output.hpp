@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace kiv {
+
+// Writes one output: "-" is the given standard output, any other name a file
+// that is created or truncated. A file that cannot be opened raises code 24;
+// a stream that failed by the time the output is flushed and closed raises
+// code 25. The output is complete and closed when this returns.
+void writeOutput(const std::string& name, std::ostream& standardOutput,
+                 const std::function<void(std::ostream&)>& write);
+
+} // namespace kiv

@@ -1,0 +1,80 @@
+#include "driver/run.hpp"
+
+#include <memory>
+#include <new>
+
+#include "diagnostics/diagnostic_record.hpp"
+#include "diagnostics/error.hpp"
+#include "diagnostics/units.hpp"
+#include "driver/command_line.hpp"
+#include "driver/output.hpp"
+#include "driver/usage.hpp"
+#include "driver/version.hpp"
+#include "listing/listing_writer.hpp"
+#include "model/coverage.hpp"
+#include "model/current_coverage.hpp"
+#include "reader/kiv_parser.hpp"
+#include "summary/summary_writer.hpp"
+
+namespace kiv {
+
+namespace {
+
+int report(std::ostream& err, const std::string& line) {
+    err << line << '\n';
+    err.flush();
+    return kExitDiagnostic;
+}
+
+int reportInternal(std::ostream& err, int code, int sourceLine) {
+    DiagnosticRecord& record = diagnosticRecord();
+    record.setUnit(static_cast<int>(Unit::Internal));
+    record.setCode(code);
+    return report(err, record.compose(sourceLine));
+}
+
+void merge(const Settings& settings, std::ostream& out) {
+    auto coverage = std::make_unique<Coverage>(versionText(), settings.arguments,
+                                               settings.chosenPatterns,
+                                               settings.unchosenPatterns, copyrightLines());
+    auto parser = std::make_unique<KIVParser>(settings.noDriveLetter, settings.chosenPatterns,
+                                              settings.unchosenPatterns);
+    for (const std::string& input : settings.inputs) parser->parse(input);
+    coverage->finishModel();
+    // The listing is complete and closed before the summary is opened, so
+    // both naming one file leaves the summary in it.
+    if (!settings.listingName.empty())
+        writeOutput(settings.listingName, out,
+                    [&](std::ostream& stream) { writeListing(*coverage, stream); });
+    if (!settings.summaryName.empty())
+        writeOutput(settings.summaryName, out,
+                    [&](std::ostream& stream) { writeSummary(*coverage, stream); });
+    parser.reset();
+    coverage.reset();
+}
+
+} // namespace
+
+int runMerge(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    diagnosticRecord().reset();
+    resetCurrentCoverage();
+    try {
+        Settings settings;
+        if (interpretCommandLine(arguments, settings) == CommandLineOutcome::Usage) {
+            writeUsage(out);
+            return kExitUsage;
+        }
+        merge(settings, out);
+        return kExitSuccess;
+    } catch (const Error& e) {
+        return report(err, e.what());
+    } catch (const std::bad_alloc&) {
+        return reportInternal(err, kOutOfMemory, __LINE__);
+    } catch (const std::exception&) {
+        return reportInternal(err, kInternalError, __LINE__);
+    } catch (...) {
+        return reportInternal(err, kInternalError, __LINE__);
+    }
+}
+
+} // namespace kiv

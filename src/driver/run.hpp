@@ -1,0 +1,20 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kiv {
+
+// Exit statuses of a run.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitUsage = 1;
+inline constexpr int kExitDiagnostic = 2;
+
+// One merge from start to end: interprets the arguments (program name
+// excluded), reads every input report, finishes the model and writes the
+// requested outputs ("-" meaning `out`). A diagnostic goes to `err` as one line.
+// Returns the exit status.
+int runMerge(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+} // namespace kiv

@@ -1,0 +1,7 @@
+#include "model/coverage.hpp"
+
+namespace kiv {
+
+void Coverage::finishModel() {}
+
+} // namespace kiv

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/coverage_common.hpp"
+#include "model/coverage_file.hpp"
+
+namespace kiv {
+
+// The merged model of every input report.
+class Coverage : public CoverageCommon {
+  public:
+    using FileMap = std::map<std::string, std::unique_ptr<CoverageFile>, std::less<>>;
+
+    // Registers the new object as the current model.
+    Coverage(std::string version, const std::vector<std::string>& arguments,
+             std::vector<std::string> chosenPatterns, std::vector<std::string> unchosenPatterns,
+             std::vector<std::string> copyright);
+    // Deletes the files in key order and clears the current-model pointer.
+    ~Coverage() override;
+
+    // The file stored under key, created first (and counted when chosen) if absent.
+    CoverageFile& findOrCreateFile(std::string_view key, int type, std::string_view displayName,
+                                   bool chosen);
+
+    // Stamps the run time, resolves the views, evaluates and sums everything.
+    void finishModel();
+
+    FileMap fileMap;
+    std::string kivxmlmergeVersion;
+    std::string kivxmlmergeOptions;
+    std::string reportGenerated;
+    std::string requestedCoverageView;
+    std::uint32_t files = 0;   // chosen source files
+    std::uint32_t headers = 0; // chosen header files
+    std::uint32_t chosenFiles = 0;
+    std::uint32_t chosenOthers = 0;
+    std::uint32_t functions = 0;
+    std::uint32_t lines = 0;
+    std::uint32_t hits = 0;
+    std::uint32_t all = 0;
+    std::uint32_t ter = 100;
+    std::uint32_t statementHits = 0;
+    std::uint32_t statementAll = 0;
+    std::uint32_t statementTer = 100;
+    std::uint32_t statementNaFunctions = 0;
+
+    // --- Working counters of the evaluation.
+    std::uint32_t headerLines = 0;
+    std::uint32_t points = 0;
+    std::uint32_t filesWithStatement = 0;
+    std::uint32_t filesWithoutStatement = 0;
+    std::uint32_t statementFunctions = 0;
+
+    std::vector<std::string> kivpostVersions;
+    std::vector<std::string> copyright;
+    std::vector<std::string> inputReports; // "name (generated)"
+    std::vector<std::string> chosenPatterns;
+    std::vector<std::string> unchosenPatterns;
+    std::vector<std::string> executionCostFunctions;
+    std::vector<std::string> executionCostTypes;
+    std::vector<std::string> requestedCoverageViews;
+    std::vector<std::string> notices;
+    std::vector<std::string> shownCoverageViewsInputs; // one per report, rewritten
+    std::vector<std::uint32_t> executionCostScalings;
+    std::vector<std::uint32_t> overallLines;
+    std::vector<std::uint32_t> measurementPoints;
+    std::string shownCoverageViews;
+    std::string statementTerText;
+};
+
+} // namespace kiv

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/coverage_common.hpp"
+#include "model/coverage_probe.hpp"
+#include "model/distinct_list.hpp"
+#include "model/records.hpp"
+#include "model/run_list.hpp"
+
+namespace kiv {
+
+class CoverageFile;
+
+class CoverageFunction : public CoverageCommon {
+  public:
+    using ProbeMap = std::multimap<std::uint32_t, std::unique_ptr<CoverageProbe>>;
+
+    CoverageFunction(std::string name, std::uint32_t line, std::string parameters,
+                     const FunctionHeader& header);
+
+    bool sameFunction(std::string_view otherName, std::uint32_t otherLine,
+                      std::string_view otherParameters) const {
+        return definedAtLine == otherLine && name == otherName && parameters == otherParameters;
+    }
+    // Adds a further occurrence's header: calls and costs, directive lines.
+    void mergeHeader(const FunctionHeader& header);
+    // Adds or merges a probe of this function.
+    void addProbe(ProbeRecord&& probe);
+
+    std::string name;
+    std::uint32_t definedAtLine = 0;
+    std::string parameters;
+    std::uint32_t hits = 0;
+    std::uint32_t all = 0;
+    std::uint32_t ter = 100;
+    std::string statementAvailable = "yes";
+    std::uint32_t statementHits = 0;
+    std::uint32_t statementAll = 0;
+    std::uint32_t statementTer = 100;
+    RunList directiveProbeLines; // one per occurrence: line of the opening line directive
+    RunList directiveNumbers;    // one per occurrence: line number the directive names
+    std::uint32_t occurrences = 0; // further occurrences merged into this function
+    std::string lastDescription;
+
+    // --- Filled when the model is finished.
+    std::uint32_t returnLine = 0;      // largest directive probe line
+    std::uint32_t returnDirective = 0; // smallest directive number
+    std::uint32_t length = 0;
+    std::uint32_t points = 0;
+    bool tryBlock = false;
+    std::string terText;
+    std::string statementTerText;
+
+    std::uint32_t callCount = 0;
+    std::int32_t totalExecutionCost = 0;
+    double averageExecutionCost = 0;
+    std::int32_t maxExecutionCost = 0;
+    DistinctList headerParts;
+    FunctionHeader firstHeader;
+    ProbeMap probes;
+};
+
+} // namespace kiv
