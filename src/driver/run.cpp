@@ -7,13 +7,12 @@
 #include "diagnostics/error.hpp"
 #include "diagnostics/units.hpp"
 #include "driver/command_line.hpp"
+#include "driver/merge.hpp"
 #include "driver/output.hpp"
 #include "driver/usage.hpp"
-#include "driver/version.hpp"
 #include "listing/listing_writer.hpp"
 #include "model/coverage.hpp"
 #include "model/current_coverage.hpp"
-#include "reader/kiv_parser.hpp"
 #include "summary/summary_writer.hpp"
 
 namespace kiv {
@@ -34,12 +33,7 @@ int reportInternal(std::ostream& err, int code, int sourceLine) {
 }
 
 void merge(const Settings& settings, std::ostream& out) {
-    auto coverage = std::make_unique<Coverage>(versionText(), settings.arguments,
-                                               settings.chosenPatterns,
-                                               settings.unchosenPatterns, copyrightLines());
-    auto parser = std::make_unique<KIVParser>(settings.noDriveLetter, settings.chosenPatterns,
-                                              settings.unchosenPatterns);
-    for (const std::string& input : settings.inputs) parser->parse(input);
+    std::unique_ptr<Coverage> coverage = readInputs(settings);
     coverage->finishModel();
     // The listing is complete and closed before the summary is opened, so
     // both naming one file leaves the summary in it.
@@ -49,8 +43,6 @@ void merge(const Settings& settings, std::ostream& out) {
     if (!settings.summaryName.empty())
         writeOutput(settings.summaryName, out,
                     [&](std::ostream& stream) { writeSummary(*coverage, stream); });
-    parser.reset();
-    coverage.reset();
 }
 
 } // namespace
