@@ -24,7 +24,8 @@ void evaluateProbeLines(CoverageFunction& function) {
         probe->largestSourceLine = probe->sourceLines.max();
         probe->smallestDirectiveLine = probe->directiveLines.min();
     }
-    for (auto& [line, probe] : function.probes) probe->occurrences = probe->sourceLines.size();
+    for (auto& [line, probe] : function.probes)
+        probe->occurrences = probe->sourceLines.size();
     for (auto& [line, probe] : function.probes)
         if (isMultiCondition(probe->type))
             probe->evaluationNumber = leadingEvaluationNumber(probe->description);
@@ -41,8 +42,7 @@ void measureLength(CoverageFunction& function) {
         if (found < 2) boundaries[found] = line;
         ++found;
     }
-    if (found == 2)
-        function.length = saturatingAdd(boundaries[1] - boundaries[0], 1);
+    if (found == 2) function.length = saturatingAdd(boundaries[1] - boundaries[0], 1);
 }
 
 void sumOutcomes(CoverageFunction& function, std::string_view requestedView) {
@@ -92,7 +92,8 @@ void evaluateFunction(CoverageFunction& function, const FunctionEvaluationContex
 
     evaluateProbeLines(function);
     context.mcdc.evaluate(function);
-    for (auto& [line, probe] : function.probes) probe->lineText = probeLineText(*probe);
+    for (auto& [line, probe] : function.probes)
+        probe->lineText = probeLineText(*probe);
 
     measureLength(function);
     function.points = countPoints(function);

@@ -10,7 +10,9 @@ namespace kiv {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads the decimal digits at pos (at least one), clamped to 32 bits.
 bool readNumber(std::string_view text, std::size_t& pos, std::uint32_t& value) {
@@ -28,7 +30,8 @@ bool readNumber(std::string_view text, std::size_t& pos, std::uint32_t& value) {
 // Skips spaces; true when at least one was skipped.
 bool skipSpaces(std::string_view text, std::size_t& pos) {
     const std::size_t start = pos;
-    while (pos < text.size() && text[pos] == ' ') ++pos;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
     return pos > start;
 }
 
@@ -92,7 +95,8 @@ std::uint32_t leadingEvaluationNumber(std::string_view description) {
 
 std::size_t McdcEvaluator::KeyHash::operator()(const Key& key) const {
     std::size_t hash = std::hash<std::string_view>{}(key.context);
-    const std::uint64_t numbers = (static_cast<std::uint64_t>(key.line) << 32) | key.evaluationNumber;
+    const std::uint64_t numbers =
+        (static_cast<std::uint64_t>(key.line) << 32) | key.evaluationNumber;
     hash ^= std::hash<std::uint64_t>{}(numbers) + 0x9e3779b97f4a7c15ULL + (hash << 6) + (hash >> 2);
     return hash;
 }

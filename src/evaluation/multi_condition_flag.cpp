@@ -8,10 +8,16 @@ bool previousNotMultiCondition = true;
 
 } // namespace
 
-bool previousWasNotMultiCondition() { return previousNotMultiCondition; }
+bool previousWasNotMultiCondition() {
+    return previousNotMultiCondition;
+}
 
-void setPreviousWasNotMultiCondition(bool value) { previousNotMultiCondition = value; }
+void setPreviousWasNotMultiCondition(bool value) {
+    previousNotMultiCondition = value;
+}
 
-void resetMultiConditionFlag() { previousNotMultiCondition = true; }
+void resetMultiConditionFlag() {
+    previousNotMultiCondition = true;
+}
 
 } // namespace kiv

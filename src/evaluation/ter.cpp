@@ -64,8 +64,7 @@ std::string fileStatementText(std::uint32_t availableFunctions, std::uint32_t te
 }
 
 std::string overallStatementText(std::uint32_t availableFunctions, std::uint32_t ter,
-                                 std::uint32_t hits, std::uint32_t all,
-                                 std::uint32_t naFunctions) {
+                                 std::uint32_t hits, std::uint32_t all, std::uint32_t naFunctions) {
     std::string text = availableFunctions == 0 ? std::string("100 % (0/0)")
                                                : ratioText(appendNumber, ter, hits, all);
     text += " statement";

@@ -28,7 +28,6 @@ std::string fileStatementText(std::uint32_t availableFunctions, std::uint32_t te
 
 // The overall statement text, in plain unpadded numbers.
 std::string overallStatementText(std::uint32_t availableFunctions, std::uint32_t ter,
-                                 std::uint32_t hits, std::uint32_t all,
-                                 std::uint32_t naFunctions);
+                                 std::uint32_t hits, std::uint32_t all, std::uint32_t naFunctions);
 
 } // namespace kiv

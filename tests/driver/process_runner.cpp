@@ -36,7 +36,8 @@ std::string readFile(const std::string& path) {
 bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const std::string& cwd,
-                             const std::string& stdoutPath) {
+                             const std::string& stdoutPath,
+                             const std::vector<std::string>& environment) {
     const std::string scratch = makeTempDir();
     const std::string outPath = stdoutPath.empty() ? scratch + "/stdout" : stdoutPath;
     const std::string errPath = scratch + "/stderr";
@@ -51,6 +52,10 @@ ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const st
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
         if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
+        for (const std::string& entry : environment) {
+            const std::size_t eq = entry.find('=');
+            setenv(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str(), 1);
+        }
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int in = open("/dev/null", O_RDONLY);

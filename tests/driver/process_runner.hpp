@@ -13,8 +13,10 @@ struct ProcessResult {
 
 // Runs the built kivxmlmerge with the given arguments in directory `cwd`,
 // standard output going to `stdoutPath` when given (else captured).
+// `environment` entries ("NAME=value") are added to the inherited environment.
 ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const std::string& cwd,
-                             const std::string& stdoutPath = "");
+                             const std::string& stdoutPath = "",
+                             const std::vector<std::string>& environment = {});
 
 // A fresh empty directory below the system's temporary directory.
 std::string makeTempDir();
