@@ -117,7 +117,9 @@ bool McdcEvaluator::isCovered(std::uint32_t line, std::string_view context,
 
 void McdcEvaluator::evaluate(CoverageFunction& function) {
     bool indexed = false;
-    for (auto& [line, probe] : function.probes) {
+    for (auto& entry : function.probes) {
+        const std::uint32_t line = entry.first;
+        CoverageProbe* probe = entry.second.get();
         if (probe->type != kMcdc) continue;
         if (!indexed) {
             indexCoveredConditions(function);

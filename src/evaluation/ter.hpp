@@ -9,7 +9,9 @@ namespace kiv {
 // 100 when there is nothing to cover.
 constexpr std::uint32_t computeTer(std::uint32_t hits, std::uint32_t all) {
     if (all == 0) return 100;
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hits) * 100U / all);
+    const std::uint64_t percent = static_cast<std::uint64_t>(hits) * 100U / all;
+    // Only reachable with more hits than outcomes; kept within range all the same.
+    return percent > 0xFFFFFFFFU ? 0xFFFFFFFFU : static_cast<std::uint32_t>(percent);
 }
 
 // " 75 % (  3/  4)": each number right-aligned in at least three places.
