@@ -1,0 +1,41 @@
+#include "reader/attributes.hpp"
+
+#include "reader/element_table.hpp"
+#include "reader/unescape.hpp"
+
+namespace kiv {
+
+bool splitAttributes(std::string_view text, FirstValueMap& map, std::string& scratch) {
+    constexpr auto npos = std::string_view::npos;
+    while (!text.empty()) {
+        const std::size_t equals = text.find('=');
+        const std::size_t open = text.find('"');
+        if (equals == npos || open == npos) return false;
+        const std::size_t close = text.find('"', open + 1);
+        if (close == npos) return false;
+
+        const std::string_view name = text.substr(0, equals);
+        const std::string_view value = text.substr(open + 1, close - open - 1);
+        if (name == element::kDescr || name == element::kName) {
+            unescapeInto(value, scratch);
+            map.insert(name, scratch);
+        } else {
+            map.insert(name, value);
+        }
+
+        // The closing quote and the one separator after it.
+        text.remove_prefix(close + 1 < text.size() ? close + 2 : close + 1);
+        if (text == "/>") text = {};
+    }
+    return true;
+}
+
+void closeAttributeText(std::string_view text, std::string& out) {
+    const std::size_t last = text.rfind('>');
+    out.assign(text.substr(0, last));
+    if (last == std::string_view::npos) return;
+    out += " />";
+    out.append(text.substr(last + 1));
+}
+
+} // namespace kiv

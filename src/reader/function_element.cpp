@@ -1,0 +1,70 @@
+#include "diagnostics/raise.hpp"
+#include "model/coverage_file.hpp"
+#include "reader/element_table.hpp"
+#include "reader/numbers.hpp"
+#include "reader/probe_record.hpp"
+#include "reader/report_reader.hpp"
+
+namespace kiv {
+
+void ReportReader::readFunction() {
+    FunctionHeader header = walk_.beginFunction(scanner_.requireAttribute(element::kName));
+    scanner_.clearMaps();
+    for (;;) {
+        scanner_.readTextElement();
+        if (scanner_.contains(element::kParameters)) {
+            header.parameters = scanner_.requireText(element::kParameters);
+        } else if (scanner_.contains(element::kDefinedAtLine)) {
+            header.definedAtLine = readUnsigned(scanner_.requireText(element::kDefinedAtLine));
+        } else if (scanner_.contains(element::kCallCount)) {
+            header.callCount = readUnsigned(scanner_.requireText(element::kCallCount));
+        } else if (scanner_.contains(element::kTotalExecutionCost)) {
+            header.totalExecutionCost =
+                readSigned(scanner_.requireText(element::kTotalExecutionCost));
+        } else if (scanner_.contains(element::kMaxExecutionCost)) {
+            header.maxExecutionCost = readSigned(scanner_.requireText(element::kMaxExecutionCost));
+        } else if (scanner_.contains(element::kBody)) {
+            walk_.beginBody(header);
+            readBody();
+            walk_.endBody();
+        } else if (scanner_.contains(element::kFunctionSummary)) {
+            readFunctionSummary(header);
+        }
+        if (scanner_.contains(element::kFunctionEnd)) return;
+    }
+}
+
+void ReportReader::readBody() {
+    for (;;) {
+        scanner_.readFunctionBodyElement();
+        if (scanner_.contains(element::kProbe)) {
+            const FirstValueMap& attributes = scanner_.attributes();
+            switch (buildProbeRecord(attributes, probe_)) {
+            case ProbeFault::None:
+                break;
+            case ProbeFault::UnknownType:
+                raise(Unit::Reader, kUnknownProbeType);
+            case ProbeFault::MissingType:
+            case ProbeFault::MissingLine:
+            case ProbeFault::MissingDescription:
+                scanner_.notAReport();
+            }
+            walk_.addBodyProbe(std::move(probe_), *attributes.find(element::kDescr));
+            scanner_.attributes().clear();
+        }
+        if (scanner_.contains(element::kBodyEnd)) return;
+    }
+}
+
+void ReportReader::readFunctionSummary(const FunctionHeader& header) {
+    for (;;) {
+        scanner_.readTextElement();
+        if (scanner_.contains(element::kStatementAvailable)) {
+            header.file->setStatementAvailable(header.name, header.definedAtLine, header.parameters,
+                                               scanner_.requireText(element::kStatementAvailable));
+        }
+        if (scanner_.contains(element::kFunctionSummaryEnd)) return;
+    }
+}
+
+} // namespace kiv

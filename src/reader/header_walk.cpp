@@ -1,0 +1,161 @@
+#include "reader/header_walk.hpp"
+
+#include "model/coverage.hpp"
+#include "model/file_identity.hpp"
+#include "model/probe_type.hpp"
+#include "reader/directive.hpp"
+
+namespace kiv {
+
+namespace {
+
+// The pseudo function under which a header part keeps its probes.
+constexpr std::string_view kPseudoName = "N.A.";
+constexpr std::string_view kPseudoParameters = "( )";
+
+} // namespace
+
+void HeaderWalk::beginFile(Coverage& coverage) {
+    forget();
+    coverage_ = &coverage;
+}
+
+void HeaderWalk::forget() {
+    source_ = nullptr;
+    current_ = nullptr;
+    headerPart_ = nullptr;
+    mode_.clear();
+    pending_ = false;
+    pendingName_.clear();
+    directiveLine_ = 0;
+    directiveNumber_ = 0;
+    function_ = FunctionHeader{};
+    ternarySeen_ = false;
+}
+
+void HeaderWalk::switchToHeader(std::string_view name, bool insideFunction) {
+    const bool noDriveLetter = filter_.noDriveLetter();
+    const std::string display = displayName(name, noDriveLetter);
+    current_ = &coverage_->findOrCreateFile(normaliseName(name, noDriveLetter), kHeaderFile,
+                                            display, filter_.isChosen(display));
+    current_->addInstrumentationMode(mode_);
+    if (current_ != source_) {
+        current_->addIncluder(source_->displayName, insideFunction);
+        source_->addIncludedHeader(current_->displayName);
+    } else {
+        // The directive leads back to the file element's own file.
+        pending_ = false;
+        pendingName_.clear();
+    }
+}
+
+void HeaderWalk::fileLevelDirective(std::uint32_t line, std::string_view description) {
+    const Directive directive = parseDirective(description);
+    directiveLine_ = line;
+    directiveNumber_ = directive.number;
+    switchToHeader(directive.name, false);
+}
+
+FunctionHeader HeaderWalk::beginFunction(std::string name) {
+    if (current_ == nullptr) {
+        current_ = source_;
+    } else if (pending_) {
+        // The previous body ended inside header code: this function belongs
+        // to that header.
+        const std::string header = pendingName_;
+        switchToHeader(header, true);
+    }
+    FunctionHeader header;
+    header.file = current_;
+    header.name = std::move(name);
+    header.directiveProbeLine = directiveLine_;
+    header.directiveNumber = directiveNumber_;
+    directiveLine_ = 0;
+    directiveNumber_ = 0;
+    return header;
+}
+
+void HeaderWalk::beginBody(const FunctionHeader& header) {
+    function_ = header;
+    headerPart_ = nullptr;
+    ternarySeen_ = false;
+    header.file->addFunction(header.name, header.definedAtLine, header.parameters, header);
+}
+
+void HeaderWalk::endBody() {
+    headerPart_ = nullptr;
+    directiveLine_ = 0;
+}
+
+void HeaderWalk::numberTernary(ProbeRecord& probe) {
+    probe.sequence = ternarySeen_ && ternaryLine_ == probe.sourceLine ? ternarySequence_ + 1 : 0;
+    ternarySeen_ = true;
+    ternaryLine_ = probe.sourceLine;
+    ternarySequence_ = probe.sequence;
+}
+
+void HeaderWalk::addBodyProbe(ProbeRecord&& probe, std::string_view description) {
+    if (probe.type == kTernary) numberTernary(probe);
+    if (probe.type == kLinedirInFunction) {
+        inFunctionDirective(std::move(probe), description);
+        return;
+    }
+    probe.directiveLine = 0;
+    if (headerPart_ != nullptr) {
+        headerPart_->addProbe(kPseudoName, 0, kPseudoParameters, std::move(probe));
+    } else {
+        current_->addProbe(function_.name, function_.definedAtLine, function_.parameters,
+                           std::move(probe));
+    }
+}
+
+void HeaderWalk::inFunctionDirective(ProbeRecord&& probe, std::string_view description) {
+    const Directive directive = parseDirective(description);
+    const bool noDriveLetter = filter_.noDriveLetter();
+    const std::string key = normaliseName(directive.name, noDriveLetter);
+    if (key != current_->key) {
+        // The code now comes from a header: into a header part of its own.
+        pending_ = true;
+        pendingName_.assign(directive.name);
+        const std::string display = displayName(directive.name, noDriveLetter);
+        std::string partKey = current_->key;
+        partKey += '_';
+        partKey += function_.name;
+        partKey += function_.parameters;
+        partKey += '_';
+        partKey += std::to_string(function_.definedAtLine);
+        partKey += '_';
+        partKey += key;
+        headerPart_ =
+            &coverage_->findOrCreateFile(partKey, kHeaderPart, display, filter_.isChosen(display));
+        headerPart_->addInstrumentationMode(mode_);
+        headerPart_->addIncluder(current_->displayName, true);
+        current_->addHeaderPart(headerPart_->displayName, function_.name, function_.definedAtLine,
+                                function_.parameters);
+
+        FunctionHeader pseudo;
+        pseudo.file = current_;
+        pseudo.name = function_.name;
+        pseudo.definedAtLine = function_.definedAtLine;
+        pseudo.parameters = function_.parameters;
+        headerPart_->addFunction(std::string(kPseudoName), 0, std::string(kPseudoParameters),
+                                 pseudo);
+
+        if (directiveLine_ == 0) directiveLine_ = probe.sourceLine;
+        probe.probeLine = directiveLine_;
+        probe.owner = headerPart_;
+    } else {
+        // Back in the function's own file.
+        pending_ = false;
+        pendingName_.clear();
+        headerPart_ = nullptr;
+        directiveLine_ = 0;
+        probe.probeLine = directive.number;
+        probe.owner = current_;
+    }
+    probe.directiveLine = directive.number;
+    current_->addProbe(function_.name, function_.definedAtLine, function_.parameters,
+                       std::move(probe));
+}
+
+} // namespace kiv

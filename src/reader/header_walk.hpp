@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/records.hpp"
+
+namespace kiv {
+
+class Coverage;
+class CoverageFile;
+class FileFilter;
+
+// Follows the line directives of one file element and decides which file of
+// the model receives its functions and probes. Code between functions that a
+// directive names as coming from a header goes to that header file; header
+// code met inside a function goes to a header part of its own (one per
+// including file, function and header), recorded under a pseudo function.
+class HeaderWalk {
+  public:
+    explicit HeaderWalk(const FileFilter& filter) : filter_(filter) {}
+
+    // A file element begins: everything of the previous one is forgotten.
+    void beginFile(Coverage& coverage);
+    // The file element ends.
+    void endFile() { forget(); }
+
+    // The file element's own file, known from its file type.
+    void setSourceFile(CoverageFile& file) { source_ = &file; }
+    CoverageFile* sourceFile() const { return source_; }
+    // The file element's instrumentation mode, handed on to its headers.
+    void setInstrumentationMode(std::string_view mode) { mode_.assign(mode); }
+
+    // A probe between functions: a line directive.
+    void fileLevelDirective(std::uint32_t line, std::string_view description);
+
+    // A function element begins: the header that will announce it, for the
+    // file that receives it.
+    FunctionHeader beginFunction(std::string name);
+    // The function's body begins: the function is announced with header.
+    void beginBody(const FunctionHeader& header);
+    // A probe of the body; description is its raw "descr" text. The probe's
+    // line must be in both its probe line and source line.
+    void addBodyProbe(ProbeRecord&& probe, std::string_view description);
+    // The body ends; header code still open carries over to the next function.
+    void endBody();
+
+  private:
+    void forget();
+    // Makes the header named by a directive the current file.
+    void switchToHeader(std::string_view name, bool insideFunction);
+    void inFunctionDirective(ProbeRecord&& probe, std::string_view description);
+    void numberTernary(ProbeRecord& probe);
+
+    const FileFilter& filter_;
+    Coverage* coverage_ = nullptr;
+    CoverageFile* source_ = nullptr;     // the file element's own file
+    CoverageFile* current_ = nullptr;    // receives the next functions
+    CoverageFile* headerPart_ = nullptr; // receives probes of header code in a body
+    std::string mode_;
+    bool pending_ = false;    // a directive in a body led away from its file
+    std::string pendingName_; // the header it named
+    std::uint32_t directiveLine_ = 0;
+    std::uint32_t directiveNumber_ = 0;
+    FunctionHeader function_; // the function whose body is being read
+    bool ternarySeen_ = false;
+    std::uint32_t ternaryLine_ = 0;
+    std::uint32_t ternarySequence_ = 0;
+};
+
+} // namespace kiv

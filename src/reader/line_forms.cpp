@@ -1,0 +1,124 @@
+#include "reader/line_forms.hpp"
+
+#include "diagnostics/raise.hpp"
+#include "reader/attributes.hpp"
+#include "reader/element_table.hpp"
+#include "reader/line_cutting.hpp"
+#include "reader/unescape.hpp"
+
+namespace kiv {
+
+void ElementScanner::notAReport(int sourceLine) const {
+    raise(Unit::Reader, kNotAReport, inputName_, sourceLine);
+}
+
+std::string_view ElementScanner::readCut(bool secondProbeLine) {
+    std::string_view element;
+    const std::string_view line = reader_.readLine();
+    switch (cutLine(line, secondProbeLine ? CutStart::LineAttribute : CutStart::Bracket, element)) {
+    case CutResult::Ok:
+        raw_ = std::string_view(
+            element.data(), static_cast<std::size_t>(line.data() + line.size() - element.data()));
+        return element;
+    case CutResult::TooLong:
+        raise(Unit::Reader, kLineTooLong);
+    case CutResult::NotAReport:
+        break;
+    }
+    notAReport();
+}
+
+std::string_view ElementScanner::readCutLine() {
+    return readCut(false);
+}
+
+void ElementScanner::readTextElement() {
+    textElement(readCut(false));
+}
+
+void ElementScanner::readFileSectionElement() {
+    const std::string_view line = readCut(false);
+    if (line.find(element::kFile) != std::string_view::npos) {
+        attributeElement(line, true);
+    } else {
+        wholeLine(line);
+    }
+}
+
+void ElementScanner::readFileBodyElement() {
+    constexpr auto npos = std::string_view::npos;
+    const std::string_view line = readCut(false);
+    if (line.find(element::kProbe) != npos) {
+        probeElement(line);
+    } else if (line.find(element::kInclude) != npos) {
+        attributeElement(line, false);
+    } else if (line.find(element::kFunction) != npos) {
+        attributeElement(line, true);
+    } else {
+        textElement(line);
+    }
+}
+
+void ElementScanner::readFunctionBodyElement() {
+    const std::string_view line = readCut(false);
+    if (line.find('>') != std::string_view::npos) {
+        wholeLine(line);
+    } else {
+        probeElement(line);
+    }
+}
+
+void ElementScanner::textElement(std::string_view line) {
+    const std::size_t close = line.find('>');
+    const std::string_view tag = close == std::string_view::npos ? line : line.substr(0, close + 1);
+    // The element is the front of the raw line; its text may reach past it.
+    std::string_view text = line.data() == raw_.data() ? raw_ : line;
+    text.remove_prefix(tag.size());
+    text = text.substr(0, text.find('<'));
+    current_.assign(tag);
+    if (tag == element::kParameters) {
+        unescapeInto(text, scratch_);
+        texts_.insert(tag, scratch_);
+    } else {
+        texts_.insert(tag, text);
+    }
+}
+
+void ElementScanner::wholeLine(std::string_view line) {
+    current_.assign(line);
+    texts_.insert(line, {});
+}
+
+void ElementScanner::attributeElement(std::string_view line, bool closeTag) {
+    const std::size_t blank = line.find(' ');
+    current_.assign(line.substr(0, blank));
+    if (blank == std::string_view::npos) return;
+    std::string_view text = line.substr(blank + 1);
+    if (closeTag) {
+        closeAttributeText(text, closed_);
+        text = closed_;
+    }
+    if (!splitAttributes(text, attributes_, scratch_)) notAReport();
+}
+
+void ElementScanner::probeElement(std::string_view firstLine) {
+    // The first line lives in the reader's buffer, which the next read reuses.
+    joined_.assign(firstLine);
+    joined_ += ' ';
+    joined_ += readCut(true);
+    attributeElement(joined_, false);
+}
+
+const std::string& ElementScanner::requireAttribute(std::string_view name) const {
+    const std::string* value = attributes_.find(name);
+    if (value == nullptr) notAReport();
+    return *value;
+}
+
+const std::string& ElementScanner::requireText(std::string_view tag) const {
+    const std::string* value = texts_.find(tag);
+    if (value == nullptr) notAReport();
+    return *value;
+}
+
+} // namespace kiv

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "reader/first_value_map.hpp"
+#include "reader/line_reader.hpp"
+
+namespace kiv {
+
+// Reads the element lines of a report in the four forms in which its
+// sections are written and keeps what a line holds until a reading step takes
+// it: the current element (against which the steps test), the attribute map
+// and the element text map. The maps keep the first value stored under a key
+// until a reading step empties them; they outlive a single report.
+//
+// Every malformed line ends the run with a reader diagnostic naming the
+// current report.
+class ElementScanner {
+  public:
+    explicit ElementScanner(LineReader& reader) : reader_(reader) {}
+
+    // The report named in diagnostics.
+    void setInputName(std::string_view name) { inputName_.assign(name); }
+    const std::string& inputName() const { return inputName_; }
+
+    // A line cut to its element and not interpreted further (the report's
+    // first lines). Valid until the next read.
+    std::string_view readCutLine();
+
+    // A line "<tag>text</tag>": the tag becomes the current element and the
+    // pair (tag, text) is stored; "<parameters>" text is unescaped. The text
+    // runs to the next "<", so a line without a closing tag keeps all of it.
+    void readTextElement();
+    // A line between file elements: "<file name=...>" is split into its
+    // attributes, any other line is stored whole with an empty text.
+    void readFileSectionElement();
+    // A line of a file element outside functions: probes (two lines),
+    // includes and functions are split into attributes, other lines are text
+    // elements.
+    void readFileBodyElement();
+    // A line of a function body: a probe (two lines) is split into attributes,
+    // any other line is stored whole with an empty text.
+    void readFunctionBodyElement();
+
+    void skipSeparator() { reader_.skipSeparator(); }
+
+    // Whether the current element holds text anywhere.
+    bool contains(std::string_view text) const { return current_.find(text) != std::string::npos; }
+    const std::string& currentElement() const { return current_; }
+
+    FirstValueMap& attributes() { return attributes_; }
+    FirstValueMap& texts() { return texts_; }
+    void clearMaps() {
+        attributes_.clear();
+        texts_.clear();
+    }
+
+    // The value of a required attribute or element text; its absence ends the
+    // run as a malformed report. Valid until the map is changed.
+    const std::string& requireAttribute(std::string_view name) const;
+    const std::string& requireText(std::string_view tag) const;
+
+    // Ends the run: the report does not have the expected shape.
+    [[noreturn]] void notAReport(int sourceLine = __builtin_LINE()) const;
+
+  private:
+    // The next line cut to its element; raw_ keeps the line from the same
+    // start to its end.
+    std::string_view readCut(bool secondProbeLine);
+    void textElement(std::string_view line);
+    void wholeLine(std::string_view line);
+    // Splits at the first blank into tag and attribute text; closeTag turns
+    // the last ">" of the attribute text into " />".
+    void attributeElement(std::string_view line, bool closeTag);
+    // line is the first line of a probe: joins the second one to it.
+    void probeElement(std::string_view firstLine);
+
+    LineReader& reader_;
+    std::string inputName_;
+    std::string current_; // a copy: the line buffer is reused by every read
+    std::string_view raw_;
+    FirstValueMap attributes_;
+    FirstValueMap texts_;
+    std::string joined_;  // a probe's two lines
+    std::string closed_;  // attribute text with " />" in place of ">"
+    std::string scratch_; // unescaped values
+};
+
+} // namespace kiv

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv {
+
+// Reads a report line by line through one large buffer that is reused for
+// every line and every report. Lines may be of any length. A carriage return
+// directly before a line feed is not part of the line, so reports written on
+// Windows read as on any other system. After the end of the input every read
+// gives an empty line.
+class LineReader {
+  public:
+    LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+    ~LineReader();
+
+    // Opens a report; false when it cannot be opened. Closes the previous one.
+    bool open(const std::string& path);
+    void close();
+    bool isOpen() const { return file_ != nullptr; }
+
+    // True when the input holds at least one character (an unreadable input,
+    // a directory for example, holds none).
+    bool hasContent();
+
+    // The next line without its line end. The view is valid until the next
+    // call of any operation of this reader.
+    std::string_view readLine();
+
+    // Skips a separator line, which is expected to be empty: a line of at most
+    // 9 characters is consumed whole; of a longer line only the first 9
+    // characters are, and the next read begins with its tenth.
+    void skipSeparator();
+
+  private:
+    static constexpr std::size_t kSeparatorLength = 9;
+
+    // Makes at least count bytes available after pos_ unless the input ends
+    // first; returns the number available.
+    std::size_t ensure(std::size_t count);
+    // Reads more input behind what is buffered; false at the end of input.
+    bool refill();
+
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, Closer> file_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0; // next unread byte
+    std::size_t end_ = 0; // end of the buffered bytes
+    bool atEnd_ = false;  // nothing more to read from the file
+};
+
+} // namespace kiv

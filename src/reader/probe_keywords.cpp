@@ -1,0 +1,76 @@
+#include "reader/probe_keywords.hpp"
+
+#include <array>
+
+#include "model/probe_type.hpp"
+
+namespace kiv {
+
+namespace {
+
+// In the order in which the keywords are tried; the codes are what the rest of
+// the program relies on, hence the three that do not follow the order.
+constexpr std::array<ProbeKeyword, 52> kKeywords = {{
+    {"function", kFunction},
+    {"return", kReturn},
+    {"if", kIf},
+    {"else", kElse},
+    {"else_if", kElseIf},
+    {"multi_cond_t", kMultiCondT},
+    {"multi_cond_f", kMultiCondF},
+    {"switch", kSwitch},
+    {"case", kCase},
+    {"default", kDefault},
+    {"missing_default", kMissingDefault},
+    {"break", kBreak},
+    {"try", kTry},
+    {"throw", kThrow},
+    {"catch", kCatch},
+    {"while", kWhile},
+    {"for", kFor},
+    {"ternary", kTernary},
+    {"do", kDo},
+    {"do_while", kDoWhile},
+    {"user_counter", kUserCounter},
+    {"block_end", kBlockEnd},
+    {"function_end_nr", kFunctionEndNr},
+    {"lambda", kLambda},
+    {"lambda_end", kLambdaEnd},
+    {"lambda_end_nr", kLambdaEndNr},
+    {"function_end", kFunctionEnd},
+    {"const_if", kConstIf},
+    {"const_else_if", kConstElseIf},
+    {"const_while", kConstWhile},
+    {"const_for", kConstFor},
+    {"const_do_while", kConstDoWhile},
+    {"const_ternary", kConstTernary},
+    {"goto", kGoto},
+    {"continue", kContinue},
+    {"function_try_block", kFunctionTryBlock},
+    {"label", kLabel},
+    {"while_decl", kWhileDecl},
+    {"for_decl", kForDecl},
+    {"for_range", kForRange},
+    {"for_each_range_vc", kForEachRangeVc},
+    {"foreach_range_csharp", kForeachRangeCsharp},
+    {"sub_cond", kSubCond},
+    {"mcdc", kMcdc},
+    {"__try", kSehTry},
+    {"__leave", kSehLeave},
+    {"__finally", kSehFinally},
+    {"__except", kSehExcept},
+    {"expr_andor", kExprAndor},
+    {"user_annotation", kUserAnnotation},
+    {"linedir", kLinedir},
+    {"linedir_in_function", kLinedirInFunction},
+}};
+
+} // namespace
+
+const ProbeKeyword* classifyProbeType(std::string_view text) {
+    for (const ProbeKeyword& entry : kKeywords)
+        if (entry.keyword == text) return &entry;
+    return nullptr;
+}
+
+} // namespace kiv

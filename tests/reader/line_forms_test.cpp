@@ -1,0 +1,239 @@
+// Attribute splitting, the first-value maps and the four line forms.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "diagnostics/error.hpp"
+#include "reader/attributes.hpp"
+#include "reader/first_value_map.hpp"
+#include "reader/line_forms.hpp"
+#include "reader/temp_reports.hpp"
+
+namespace kiv {
+namespace {
+
+std::string valueOf(const FirstValueMap& map, std::string_view key) {
+    const std::string* value = map.find(key);
+    return value == nullptr ? "<absent>" : *value;
+}
+
+TEST(FirstValueMap, KeepsTheFirstValueAndFindsExactKeys) {
+    FirstValueMap map;
+    EXPECT_TRUE(map.insert("line", "3"));
+    EXPECT_FALSE(map.insert("line", "4"));
+    EXPECT_EQ(valueOf(map, "line"), "3");
+    EXPECT_EQ(valueOf(map, "lin"), "<absent>");
+    EXPECT_EQ(valueOf(map, "line "), "<absent>");
+    map.clear();
+    EXPECT_TRUE(map.empty());
+    EXPECT_TRUE(map.insert("line", "5"));
+    EXPECT_EQ(valueOf(map, "line"), "5");
+}
+
+TEST(FirstValueMap, StaysCorrectWhenItGrowsLarge) {
+    FirstValueMap map;
+    for (int i = 0; i < 1000; ++i)
+        map.insert("k" + std::to_string(i), std::to_string(i));
+    for (int i = 0; i < 1000; ++i)
+        EXPECT_FALSE(map.insert("k" + std::to_string(i), "again"));
+    EXPECT_EQ(map.size(), 1000u);
+    EXPECT_EQ(valueOf(map, "k0"), "0");
+    EXPECT_EQ(valueOf(map, "k999"), "999");
+    map.clear();
+    EXPECT_EQ(valueOf(map, "k999"), "<absent>");
+    EXPECT_EQ(valueOf(map, "k0"), "<absent>");
+}
+
+TEST(SplitAttributes, SplitsNameValuePairs) {
+    const struct {
+        std::string_view text;
+        std::string_view key;
+        std::string_view value;
+    } cases[] = {
+        {R"(type="if" line="7" />)", "type", "if"},
+        {R"(type="if" line="7" />)", "line", "7"},
+        {R"(line="010">)", "line", "010"},
+        {R"(descr="a &lt; b" />)", "descr", "a < b"},    // descr is unescaped
+        {R"(name="&quot;x&quot;" />)", "name", "\"x\""}, // and name
+        {R"(other="a &lt; b" />)", "other", "a &lt; b"}, // other values are not
+        {R"(line="1" line="2" />)", "line", "1"},        // the first value stays
+        {R"(descr="" />)", "descr", ""},
+        {R"(a="1"x="2")", "", "2"}, // the character after a value is skipped, whatever it is
+    };
+    for (const auto& c : cases) {
+        FirstValueMap map;
+        std::string scratch;
+        ASSERT_TRUE(splitAttributes(c.text, map, scratch)) << c.text;
+        EXPECT_EQ(valueOf(map, c.key), c.value) << c.text;
+    }
+}
+
+TEST(SplitAttributes, RejectsTextThatCannotBeSplit) {
+    for (std::string_view text : {
+             R"(line="3"/>)",   // "/>" right after the quote leaves ">"
+             R"(line="3"  />)", // two blanks leave " />"
+             R"(line=3 />)",
+             R"(line="3)",
+             R"(garbage)",
+         }) {
+        FirstValueMap map;
+        std::string scratch;
+        EXPECT_FALSE(splitAttributes(text, map, scratch)) << text;
+    }
+    FirstValueMap map;
+    std::string scratch;
+    EXPECT_TRUE(splitAttributes("", map, scratch));
+    EXPECT_TRUE(map.empty());
+}
+
+TEST(CloseAttributeText, TurnsTheLastBracketIntoASelfClosingEnd) {
+    std::string out;
+    closeAttributeText(R"(name="a>b">)", out);
+    EXPECT_EQ(out, R"(name="a>b" />)");
+    closeAttributeText(R"(name="x")", out);
+    EXPECT_EQ(out, R"(name="x")");
+}
+
+// Reads the lines of content through a scanner.
+class ScannerTest : public ::testing::Test {
+  protected:
+    void load(std::string_view content) {
+        ASSERT_TRUE(lines_.open(dir_.write("forms.xml", content)));
+        scanner_.setInputName("forms.xml");
+    }
+    std::string attribute(std::string_view key) { return valueOf(scanner_.attributes(), key); }
+    std::string text(std::string_view key) { return valueOf(scanner_.texts(), key); }
+    // The message part of the diagnostic that reading with form raises.
+    template <typename Form> std::string failure(Form form) {
+        try {
+            form();
+        } catch (const Error& e) {
+            const std::string line = e.what();
+            return line.substr(line.find("): ") + 3);
+        }
+        return "no error";
+    }
+
+    test::TempReports dir_;
+    LineReader lines_;
+    ElementScanner scanner_{lines_};
+};
+
+TEST_F(ScannerTest, TextElementForm) {
+    load("  <file_type>source</file_type>\n"
+         "<notice>open text\n"
+         "<parameters>(int &amp;x)</parameters>\n"
+         "<notice>second</notice>\n"
+         "<kivpost_version a=\"1\">8.2</kivpost_version>\n"
+         "<probe type=\"x\"\n");
+    scanner_.readTextElement();
+    EXPECT_EQ(scanner_.currentElement(), "<file_type>");
+    EXPECT_EQ(text("<file_type>"), "source");
+    scanner_.readTextElement(); // without a closing tag
+    EXPECT_EQ(scanner_.currentElement(), "<notice>");
+    EXPECT_EQ(text("<notice>"), "open text");
+    scanner_.readTextElement();
+    EXPECT_EQ(text("<parameters>"), "(int &x)"); // the one text that is unescaped
+    scanner_.readTextElement();
+    EXPECT_EQ(text("<notice>"), "open text"); // the first value stays
+    scanner_.readTextElement();               // a tag with attributes is stored under itself
+    EXPECT_TRUE(scanner_.contains("<kivpost_version"));
+    EXPECT_EQ(text("<kivpost_version>"), "<absent>");
+    EXPECT_EQ(text("<kivpost_version a=\"1\">"), "8.2");
+    scanner_.readTextElement(); // no ">" at all: the whole element is the tag
+    EXPECT_EQ(scanner_.currentElement(), "<probe type=\"x\"");
+}
+
+TEST_F(ScannerTest, FileSectionForm) {
+    load("<file name=\"C:\\Src\\a &amp; b.c\">\n"
+         "</file>\n"
+         "<file>\n"
+         "<overall_summary>\n");
+    scanner_.readFileSectionElement();
+    EXPECT_EQ(scanner_.currentElement(), "<file");
+    EXPECT_EQ(attribute("name"), "C:\\Src\\a & b.c");
+    scanner_.readFileSectionElement();
+    EXPECT_EQ(scanner_.currentElement(), "</file>");
+    EXPECT_EQ(text("</file>"), "");
+    scanner_.attributes().clear();
+    scanner_.readFileSectionElement(); // no blank: no attributes
+    EXPECT_EQ(scanner_.currentElement(), "<file>");
+    EXPECT_TRUE(scanner_.attributes().empty());
+    scanner_.readFileSectionElement();
+    EXPECT_EQ(scanner_.currentElement(), "<overall_summary>");
+}
+
+TEST_F(ScannerTest, FileBodyForm) {
+    load("\t<include name=\"#include &quot;u.h&quot;\" />\n"
+         "\t<probe type=\"linedir\"\n"
+         "\t line=\"2\" descr=\"#line 1 &quot;u.h&quot;\" />\n"
+         "\t<function name=\"f&lt;int&gt;\">\n"
+         "\t<instrumentation_mode>statement</instrumentation_mode>\n");
+    scanner_.readFileBodyElement();
+    EXPECT_EQ(scanner_.currentElement(), "<include");
+    EXPECT_EQ(attribute("name"), "#include \"u.h\"");
+    scanner_.clearMaps();
+    scanner_.readFileBodyElement();
+    EXPECT_EQ(scanner_.currentElement(), "<probe");
+    EXPECT_EQ(attribute("type"), "linedir");
+    EXPECT_EQ(attribute("line"), "2");
+    EXPECT_EQ(attribute("descr"), "#line 1 \"u.h\"");
+    scanner_.clearMaps();
+    scanner_.readFileBodyElement();
+    EXPECT_EQ(scanner_.currentElement(), "<function");
+    EXPECT_EQ(attribute("name"), "f<int>");
+    scanner_.readFileBodyElement();
+    EXPECT_EQ(scanner_.currentElement(), "<instrumentation_mode>");
+    EXPECT_EQ(text("<instrumentation_mode>"), "statement");
+}
+
+TEST_F(ScannerTest, FunctionBodyForm) {
+    load("\t\t\t<probe type=\"if\" sc_count=\"2\" nesting=\"1\"\r\n"
+         "\t\t\t line=\"7\" count1=\"1\" count2=\"2\" descr=\"a &gt; 0\">\r\n"
+         "\t\t\t<probe type=\"return\" line=\"8\" descr=\"r\" />\r\n"
+         "\t\t</body>\r\n");
+    scanner_.readFunctionBodyElement();
+    EXPECT_EQ(scanner_.currentElement(), "<probe");
+    EXPECT_EQ(attribute("sc_count"), "2");
+    EXPECT_EQ(attribute("count2"), "2");
+    EXPECT_EQ(attribute("descr"), "a > 0");
+    scanner_.attributes().clear();
+    // A probe on one line is an ordinary line: stored whole, no attributes.
+    scanner_.readFunctionBodyElement();
+    EXPECT_EQ(scanner_.currentElement(), "<probe type=\"return\" line=\"8\" descr=\"r\" />");
+    EXPECT_TRUE(scanner_.attributes().empty());
+    scanner_.readFunctionBodyElement();
+    EXPECT_EQ(scanner_.currentElement(), "</body>");
+}
+
+TEST_F(ScannerTest, MalformedLinesEndTheRun) {
+    load("no element\n");
+    EXPECT_EQ(failure([&] { scanner_.readTextElement(); }),
+              "Input is not KIVEX XML report: forms.xml");
+
+    load("<probe type=\"if\"\n"
+         " line=\"1\" descr=\"x\" <probe type=\"else\"\n");
+    EXPECT_EQ(failure([&] { scanner_.readFunctionBodyElement(); }), "Input line too long.");
+
+    load("<probe type=\"if\"\n"
+         " count1=\"1\" />\n");
+    EXPECT_EQ(failure([&] { scanner_.readFunctionBodyElement(); }),
+              "Input is not KIVEX XML report: forms.xml");
+
+    load("<probe type=\"if\"\n"
+         " line=\"1\" descr=\"x\"/>\n");
+    EXPECT_EQ(failure([&] { scanner_.readFunctionBodyElement(); }),
+              "Input is not KIVEX XML report: forms.xml");
+
+    load("<file name=\"a.c\" >\n"); // two blanks before the closing " />"
+    EXPECT_EQ(failure([&] { scanner_.readFileSectionElement(); }),
+              "Input is not KIVEX XML report: forms.xml");
+
+    load("<probe type=\"if\"\n"); // the second line is missing
+    EXPECT_EQ(failure([&] { scanner_.readFileBodyElement(); }),
+              "Input is not KIVEX XML report: forms.xml");
+}
+
+} // namespace
+} // namespace kiv

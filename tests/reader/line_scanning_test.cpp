@@ -1,0 +1,156 @@
+// Reading raw lines, skipping separator lines and cutting element lines.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reader/line_cutting.hpp"
+#include "reader/line_reader.hpp"
+#include "reader/temp_reports.hpp"
+
+namespace kiv {
+namespace {
+
+// Reads all lines of content (stopping at the first empty line after the
+// input is used up).
+std::vector<std::string> readAll(const std::string& content, std::size_t count) {
+    test::TempReports dir;
+    LineReader reader;
+    EXPECT_TRUE(reader.open(dir.write("in.xml", content)));
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < count; ++i)
+        lines.emplace_back(reader.readLine());
+    return lines;
+}
+
+TEST(LineReader, DropsOnlyACarriageReturnBeforeALineFeed) {
+    const auto lines = readAll("a\r\nb\n\r\nc\rd\r\n\re\r", 6);
+    const std::vector<std::string> expected = {"a", "b", "", "c\rd", "\re\r", ""};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(LineReader, GivesEmptyLinesAfterTheEnd) {
+    EXPECT_EQ(readAll("last line without end", 3),
+              (std::vector<std::string>{"last line without end", "", ""}));
+    EXPECT_EQ(readAll("", 2), (std::vector<std::string>{"", ""}));
+}
+
+TEST(LineReader, ReadsLinesLongerThanItsBuffer) {
+    // Longer than the initial buffer, with a CR LF split over a refill.
+    const std::string huge(300000, 'x');
+    const std::string medium(100000, 'y');
+    const auto lines = readAll(medium + "\n" + huge + "\r\nend\n", 4);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], medium);
+    EXPECT_EQ(lines[1], huge);
+    EXPECT_EQ(lines[2], "end");
+    EXPECT_EQ(lines[3], "");
+}
+
+TEST(LineReader, CarriageReturnAndLineFeedAcrossABufferBoundary) {
+    // Place "\r" as the last byte of the first buffer fill (256 KiB).
+    const std::size_t fill = std::size_t{1} << 18;
+    const std::string first(fill - 1, 'a');
+    const auto lines = readAll(first + "\r\nnext\n", 2);
+    EXPECT_EQ(lines[0], first);
+    EXPECT_EQ(lines[1], "next");
+}
+
+TEST(LineReader, HasContentOnlyWhenACharacterCanBeRead) {
+    test::TempReports dir;
+    LineReader reader;
+    ASSERT_TRUE(reader.open(dir.write("empty.xml", "")));
+    EXPECT_FALSE(reader.hasContent());
+    ASSERT_TRUE(reader.open(dir.write("one.xml", "\n")));
+    EXPECT_TRUE(reader.hasContent());
+    EXPECT_EQ(reader.readLine(), ""); // nothing was consumed by the test
+    EXPECT_FALSE(reader.open(dir.path("missing.xml")));
+    ASSERT_TRUE(reader.open(dir.path(""))); // the directory itself opens...
+    EXPECT_FALSE(reader.hasContent());      // ...but yields nothing
+}
+
+TEST(LineReader, SkipsSeparatorsOfAtMostNineCharacters) {
+    const struct {
+        std::string content; // separator line, then "<next>"
+        std::string next;    // what the read after the skip gives
+    } cases[] = {
+        {"\n<next>\n", "<next>"},
+        {"\r\n<next>\n", "<next>"},
+        {"   \t\n<next>\n", "<next>"},
+        {"123456789\n<next>\n", "<next>"},
+        {"123456789\r\n<next>\n", "<next>"}, // the CR does not count
+        {"1234567890\n<next>\n", "0"},       // the read continues at the tenth character
+        {"123456789\rx\n<next>\n", "\rx"},
+        {"<kiv_xml_report>\n<next>\n", "report>"},
+        {"12345\r6\n<next>\n", "<next>"}, // a CR inside the line is a character
+        {"", ""},                         // at the end of the input
+        {"1234", ""},
+    };
+    test::TempReports dir;
+    LineReader reader;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(reader.open(dir.write("sep.xml", c.content)));
+        reader.skipSeparator();
+        EXPECT_EQ(reader.readLine(), c.next) << '"' << c.content << '"';
+    }
+}
+
+TEST(LineReader, SkipsSeparatorAtABufferBoundary) {
+    // The separator's line end is beyond the first buffer fill.
+    const std::size_t fill = std::size_t{1} << 18;
+    test::TempReports dir;
+    LineReader reader;
+    ASSERT_TRUE(
+        reader.open(dir.write("b.xml", std::string(fill - 3, 'a') + "\n12345678\r\n<x>\n")));
+    EXPECT_EQ(reader.readLine().size(), fill - 3);
+    reader.skipSeparator();
+    EXPECT_EQ(reader.readLine(), "<x>");
+}
+
+struct CutCase {
+    std::string_view line;
+    CutStart start;
+    CutResult result;
+    std::string_view element; // when Ok
+};
+
+TEST(CutLine, CutsElementLines) {
+    using enum CutResult;
+    const CutStart lt = CutStart::Bracket;
+    const CutStart l = CutStart::LineAttribute;
+    const CutCase cases[] = {
+        {"\t<file_type>source</file_type>  ", lt, Ok, "<file_type>source</file_type>"},
+        {"text <a>b</a> tail", lt, Ok, "<a>b</a>"},
+        {"<a>x > y", lt, Ok, "<a>x >"},
+        {"no bracket here", lt, NotAReport, ""},
+        {"", lt, NotAReport, ""},
+        {"<notice>open text", lt, Ok, "<notice>"},
+        {"no element", lt, NotAReport, ""},
+        // Without ">" only the first line of a probe, cut at its last value.
+        {"  <probe type=\"if\" nesting=\"1\"  ", lt, Ok, "<probe type=\"if\" nesting=\"1\""},
+        {"<probe", lt, NotAReport, ""},   // too short
+        {"<probe x", lt, NotAReport, ""}, // nothing left at a quote
+        // The second line of a probe.
+        {"\t line=\"3\" count1=\"4\" descr=\"f()\" />", l, Ok,
+         "line=\"3\" count1=\"4\" descr=\"f()\" />"},
+        {"xx line=\"3\">", l, Ok, "line=\"3\">"},
+        {"line", l, NotAReport, ""},
+        {"count1=\"4\" />", l, NotAReport, ""}, // no "l" at all
+        {"label=\"4\" />", l, NotAReport, ""},  // no "line="
+        {"line=\"3\" descr=\"x\"", l, NotAReport, ""},
+        // A probe that runs into the next probe.
+        {"line=\"3\" descr=\"x\" <probe type=\"if\"", l, TooLong, ""},
+        {"line=\"3\" <probe type", l, TooLong, ""},
+    };
+    for (const CutCase& c : cases) {
+        std::string_view element = "untouched";
+        EXPECT_EQ(cutLine(c.line, c.start, element), c.result) << '"' << c.line << '"';
+        if (c.result == Ok) {
+            EXPECT_EQ(element, c.element) << '"' << c.line << '"';
+        }
+    }
+}
+
+} // namespace
+} // namespace kiv
