@@ -7,12 +7,23 @@ void appendEscaped(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         std::string_view entity;
         switch (text[i]) {
-        case '&': entity = "&amp;"; break;
-        case '<': entity = "&lt;"; break;
-        case '>': entity = "&gt;"; break;
-        case '\'': entity = "&apos;"; break;
-        case '"': entity = "&quot;"; break;
-        default: continue;
+        case '&':
+            entity = "&amp;";
+            break;
+        case '<':
+            entity = "&lt;";
+            break;
+        case '>':
+            entity = "&gt;";
+            break;
+        case '\'':
+            entity = "&apos;";
+            break;
+        case '"':
+            entity = "&quot;";
+            break;
+        default:
+            continue;
         }
         out.append(text.substr(plain, i - plain));
         out.append(entity);

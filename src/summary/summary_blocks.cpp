@@ -89,7 +89,8 @@ void writeFileBlock(const CoverageFile& file, XmlOutput& out) {
     out.element(2, "file_type", file.fileType);
     out.element(2, "instrumentation_mode", file.instrumentationMode);
     writeIncludes(file, out);
-    for (const auto& [line, function] : file.functionMap) writeFunctionBlock(*function, out);
+    for (const auto& [line, function] : file.functionMap)
+        writeFunctionBlock(*function, out);
     writeFileSummary(file, out);
     out.line(1, "</file>");
     out.emptyLine();

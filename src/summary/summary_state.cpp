@@ -9,20 +9,30 @@ const CoverageFunction* currentFunction = nullptr;
 
 } // namespace
 
-const CoverageFile* summaryCurrentFile() { return currentFile; }
-const CoverageFunction* summaryCurrentFunction() { return currentFunction; }
+const CoverageFile* summaryCurrentFile() {
+    return currentFile;
+}
+const CoverageFunction* summaryCurrentFunction() {
+    return currentFunction;
+}
 
 void resetSummaryState() {
     currentFile = nullptr;
     currentFunction = nullptr;
 }
 
-SummaryFileScope::SummaryFileScope(const CoverageFile& file) { currentFile = &file; }
-SummaryFileScope::~SummaryFileScope() { currentFile = nullptr; }
+SummaryFileScope::SummaryFileScope(const CoverageFile& file) {
+    currentFile = &file;
+}
+SummaryFileScope::~SummaryFileScope() {
+    currentFile = nullptr;
+}
 
 SummaryFunctionScope::SummaryFunctionScope(const CoverageFunction& function) {
     currentFunction = &function;
 }
-SummaryFunctionScope::~SummaryFunctionScope() { currentFunction = nullptr; }
+SummaryFunctionScope::~SummaryFunctionScope() {
+    currentFunction = nullptr;
+}
 
 } // namespace kiv

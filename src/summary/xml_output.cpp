@@ -19,7 +19,9 @@ template <typename T> void appendNumber(std::string& text, T value) {
 
 } // namespace
 
-XmlOutput::XmlOutput(std::ostream& out) : out_(out) { text_.reserve(kBlockSize + 4096); }
+XmlOutput::XmlOutput(std::ostream& out) : out_(out) {
+    text_.reserve(kBlockSize + 4096);
+}
 
 XmlOutput::~XmlOutput() {
     try {
@@ -57,7 +59,9 @@ void XmlOutput::line(unsigned tabs, std::string_view text) {
     endLine();
 }
 
-void XmlOutput::emptyLine() { endLine(); }
+void XmlOutput::emptyLine() {
+    endLine();
+}
 
 void XmlOutput::open(unsigned tabs, std::string_view tag) {
     std::string& text = begin(tabs);
