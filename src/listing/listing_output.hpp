@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace kiv {
+
+// Builds the listing line by line in one reused buffer and hands it to the
+// stream in large blocks. Every line ends with a line feed.
+class ListingOutput {
+  public:
+    explicit ListingOutput(std::ostream& out);
+    // Hands over the complete lines still buffered (a listing cut short by an
+    // error keeps what was written before it).
+    ~ListingOutput();
+    ListingOutput(const ListingOutput&) = delete;
+    ListingOutput& operator=(const ListingOutput&) = delete;
+
+    // The buffer whose end is the line being built; endLine() completes it.
+    std::string& text() { return text_; }
+    void endLine();
+
+    void line(std::string_view text);
+    void emptyLines(unsigned count);
+
+    // Writes the rest and flushes the stream.
+    void finish();
+
+  private:
+    std::ostream& out_;
+    std::string text_;
+    std::size_t complete_ = 0; // bytes of text_ that end with a whole line
+};
+
+// Appends value in decimal.
+void appendNumber(std::string& text, std::uint64_t value);
+
+// Appends value in decimal, right-aligned in a field of `width` characters
+// (wider when the number does not fit). With `marker` set, the padding blank
+// that is the seventh character from the right end of the field becomes "-";
+// a number of seven or more digits leaves no such blank.
+void appendField(std::string& text, std::uint64_t value, std::size_t width, bool marker = false);
+
+} // namespace kiv
