@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix with "cmake --install" and runs
+# the installed program.
+#
+#   install_check.sh layout   <cmake> <build dir> <config> <bindir> <mandir> <datadir> <docdir> <source dir>
+#       every installed file is where it belongs; the installed program shows
+#       its usage (status 1) and reports an error (status 2); the installed
+#       manual page formats without warnings;
+#   install_check.sh examples <same arguments>
+#       the installed program merges examples/run1.xml..run3.xml into a listing
+#       and a summary report (status 0); the report validates against the
+#       installed schema. Skipped (77) while the examples are missing.
+set -u
+mode=$1 cmake=$2 build=$3 config=$4 bindir=$5 mandir=$6 datadir=$7 docdir=$8 source=$9
+
+examples=("$source/examples/run1.xml" "$source/examples/run2.xml" "$source/examples/run3.xml")
+if [[ $mode == examples ]]; then
+    for input in "${examples[@]}"; do
+        if [[ ! -f $input ]]; then
+            echo "SKIPPED: $input does not exist yet"
+            exit 77
+        fi
+    done
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix="$work/prefix"
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+config_args=()
+[[ -n $config ]] && config_args=(--config "$config")
+if ! "$cmake" --install "$build" "${config_args[@]}" --prefix "$prefix" >"$work/install.log" 2>&1; then
+    echo "FAIL: cmake --install $build --prefix $prefix:"
+    cat "$work/install.log"
+    exit 1
+fi
+program="$prefix/$bindir/kivxmlmerge"
+[[ -x $program ]] || { echo "FAIL: $program is not installed"; exit 1; }
+
+case $mode in
+layout)
+    for file in "$mandir/man1/kivxmlmerge.1" \
+        "$datadir/bash-completion/completions/kivxmlmerge" \
+        "$datadir/kivxmlmerge/kiv_xmlmerge_report.xsd" \
+        "$docdir/README.md"; do
+        if [[ -f "$prefix/$file" ]]; then
+            echo "ok: installed $file"
+        else
+            fail "$file is not installed"
+        fi
+    done
+    cmp -s "$prefix/$mandir/man1/kivxmlmerge.1" "$source/man/kivxmlmerge.1" ||
+        fail "the installed manual page differs from man/kivxmlmerge.1"
+    cmp -s "$prefix/$datadir/kivxmlmerge/kiv_xmlmerge_report.xsd" \
+        "$source/schema/kiv_xmlmerge_report.xsd" ||
+        fail "the installed schema differs from schema/kiv_xmlmerge_report.xsd"
+
+    # No arguments: the usage text on standard output, status 1.
+    (cd "$work" && "$program" >"$work/out" 2>"$work/err")
+    status=$?
+    [[ $status == 1 ]] || fail "without arguments the status is $status, not 1"
+    grep -qx 'Usage:' "$work/out" && grep -qx 'kivxmlmerge \[-h\]' "$work/out" ||
+        fail "without arguments no usage text is shown: $(head -c 300 "$work/out")"
+    [[ -s $work/err ]] && fail "without arguments standard error is not empty: $(cat "$work/err")"
+    echo "ok: usage with status $status"
+
+    # An unknown option: one diagnostic line, status 2.
+    (cd "$work" && "$program" -z >"$work/out" 2>"$work/err")
+    status=$?
+    [[ $status == 2 ]] || fail "with -z the status is $status, not 2"
+    [[ $(cat "$work/err") == '*** kivxmlmerge error 6 (1/'*'): Unknown option: -z' ]] ||
+        fail "with -z the diagnostic is: $(cat "$work/err")"
+    echo "ok: diagnostic with status $status"
+
+    if command -v man >/dev/null 2>&1; then
+        warnings=$(MANWIDTH=80 man --warnings -l "$prefix/$mandir/man1/kivxmlmerge.1" 2>&1 >"$work/page")
+        [[ -z $warnings ]] || fail "man -l on the installed page warns: $warnings"
+        grep -q 'kivxmlmerge' "$work/page" || fail "man -l on the installed page shows nothing"
+        echo "ok: man -l on the installed page"
+    else
+        echo "note: man is not installed; the installed page was not formatted"
+    fi
+    ;;
+examples)
+    cp "${examples[@]}" "$work/"
+    (cd "$work" && SOURCE_DATE_EPOCH=1700000000 "$program" run1.xml run2.xml run3.xml \
+        -p profile.txt -x summary.xml >"$work/out" 2>"$work/err")
+    status=$?
+    if [[ $status != 0 ]]; then
+        echo "FAIL: merging the examples ends with status $status: $(cat "$work/err")"
+        exit 1
+    fi
+    for output in profile.txt summary.xml; do
+        [[ -s $work/$output ]] || { echo "FAIL: $output was not written"; exit 1; }
+    done
+    [[ -s $work/err ]] && fail "merging the examples writes to standard error: $(cat "$work/err")"
+    [[ -s $work/out ]] && fail "merging the examples writes to standard output"
+    stars=$(printf '%*s' 77 '' | tr ' ' '*')
+    [[ $(head -n1 "$work/profile.txt") == "$stars" ]] ||
+        fail "profile.txt does not begin with the listing's box"
+    grep -q 'Listing produced at   : Tue Nov 14 22:13:20 2023' "$work/profile.txt" ||
+        fail "profile.txt does not show the time from SOURCE_DATE_EPOCH"
+    grep -q '^SUMMARY$' "$work/profile.txt" || fail "profile.txt has no summary"
+    grep -q '<report_generated>Tue Nov 14 22:13:20 2023</report_generated>' "$work/summary.xml" ||
+        fail "summary.xml does not show the time from SOURCE_DATE_EPOCH"
+    echo "ok: merged the examples into a listing and a summary report"
+    if command -v xmllint >/dev/null 2>&1; then
+        if xmllint --noout --schema "$prefix/$datadir/kivxmlmerge/kiv_xmlmerge_report.xsd" \
+            "$work/summary.xml" 2>"$work/errors"; then
+            echo "ok: summary.xml validates against the installed schema"
+        else
+            fail "summary.xml does not validate: $(cat "$work/errors")"
+        fi
+    else
+        echo "note: xmllint is not installed; summary.xml was not validated"
+    fi
+    ;;
+*)
+    echo "unknown mode $mode"
+    exit 2
+    ;;
+esac
+
+if ((failures > 0)); then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "install checks passed"
