@@ -32,8 +32,8 @@ class CoverageFile : public CoverageCommon {
     // Merging.
     void addFunction(std::string name, std::uint32_t line, std::string parameters,
                      const FunctionHeader& header);
-    void addProbe(std::string_view functionName, std::uint32_t line,
-                  std::string_view parameters, ProbeRecord&& probe);
+    void addProbe(std::string_view functionName, std::uint32_t line, std::string_view parameters,
+                  ProbeRecord&& probe);
     void addInstrumentationMode(std::string_view mode) { instrumentationModes.add(mode); }
     void addInclude(std::string_view name) { includes.add(name); }
     void setStatementAvailable(std::string_view functionName, std::uint32_t line,

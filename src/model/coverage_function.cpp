@@ -1,13 +1,22 @@
 #include "model/coverage_function.hpp"
 
+#include "model/probe_index.hpp"
+
 namespace kiv {
 
 CoverageFunction::CoverageFunction(std::string functionName, std::uint32_t line,
                                    std::string functionParameters, const FunctionHeader& header)
-    : name(std::move(functionName)), definedAtLine(line),
-      parameters(std::move(functionParameters)), directiveProbeLines(header.directiveProbeLine),
-      directiveNumbers(header.directiveNumber), callCount(header.callCount),
-      totalExecutionCost(header.totalExecutionCost), maxExecutionCost(header.maxExecutionCost),
-      firstHeader(header) {}
+    : name(std::move(functionName)), definedAtLine(line), parameters(std::move(functionParameters)),
+      directiveProbeLines(header.directiveProbeLine), directiveNumbers(header.directiveNumber),
+      callCount(header.callCount), totalExecutionCost(header.totalExecutionCost),
+      maxExecutionCost(header.maxExecutionCost), firstHeader(header) {}
+
+CoverageFunction::~CoverageFunction() = default;
+
+CoverageFunction::MergeIndex& CoverageFunction::mergeIndex() {
+    if (!index_) index_ = std::make_unique<MergeIndex>();
+    if (index_->indexed != probes.size()) index_->rebuild(probes, occurrences);
+    return *index_;
+}
 
 } // namespace kiv

@@ -23,15 +23,24 @@ class CoverageFunction : public CoverageCommon {
 
     CoverageFunction(std::string name, std::uint32_t line, std::string parameters,
                      const FunctionHeader& header);
+    ~CoverageFunction() override;
 
     bool sameFunction(std::string_view otherName, std::uint32_t otherLine,
                       std::string_view otherParameters) const {
         return definedAtLine == otherLine && name == otherName && parameters == otherParameters;
     }
-    // Adds a further occurrence's header: calls and costs, directive lines.
+    // Adds a further occurrence's header: calls and costs (saturating),
+    // directive lines.
     void mergeHeader(const FunctionHeader& header);
-    // Adds or merges a probe of this function.
+    // Adds or merges a probe of this function. Probes are meant to enter the
+    // probe map only through here: the lookup structures behind the merging
+    // follow the map, and are rebuilt when its size shows a change made
+    // elsewhere.
     void addProbe(ProbeRecord&& probe);
+    // The probe of a later occurrence that `probe` merges into, or null; marks
+    // statement coverage unavailable where the occurrences disagree. Uses the
+    // record's own description context.
+    CoverageProbe* findMatchingProbe(const ProbeRecord& probe);
 
     std::string name;
     std::uint32_t definedAtLine = 0;
@@ -43,8 +52,8 @@ class CoverageFunction : public CoverageCommon {
     std::uint32_t statementHits = 0;
     std::uint32_t statementAll = 0;
     std::uint32_t statementTer = 100;
-    RunList directiveProbeLines; // one per occurrence: line of the opening line directive
-    RunList directiveNumbers;    // one per occurrence: line number the directive names
+    RunList directiveProbeLines;   // one per occurrence: line of the opening line directive
+    RunList directiveNumbers;      // one per occurrence: line number the directive names
     std::uint32_t occurrences = 0; // further occurrences merged into this function
     std::string lastDescription;
 
@@ -64,6 +73,22 @@ class CoverageFunction : public CoverageCommon {
     DistinctList headerParts;
     FunctionHeader firstHeader;
     ProbeMap probes;
+
+  private:
+    struct MergeIndex;
+
+    MergeIndex& mergeIndex();
+    void markStatementUnavailable() {
+        if (statementAvailable != "no") statementAvailable = "no";
+    }
+    CoverageProbe* findMatchingProbe(const ProbeRecord& probe, std::string_view context);
+    CoverageProbe* applyLineDirectiveRule(const ProbeRecord& probe);
+    // True when a probe on a line before `line` has fewer merges than there
+    // were further occurrences.
+    bool probeMissingBefore(std::uint32_t line);
+    void insertProbe(ProbeRecord&& probe);
+
+    std::unique_ptr<MergeIndex> index_; // lookup structures of the merging, built on demand
 };
 
 } // namespace kiv

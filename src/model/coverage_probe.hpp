@@ -25,6 +25,8 @@ class CoverageProbe : public CoverageCommon {
     bool sameProbe(const CoverageProbe& other) const;
     // Adds another occurrence: counts, line lists, counters with saturation.
     void merge(const CoverageProbe& other);
+    // The same for an occurrence that was never built as a probe of its own.
+    void merge(const ProbeRecord& other);
     // Possible and covered outcomes from type, class and counters.
     void computeOutcomes();
 
@@ -54,6 +56,9 @@ class CoverageProbe : public CoverageCommon {
     std::string lineText;
     std::vector<std::string> conditions; // mcdc: one text per condition
     char statementMark = 0;              // '+', '-' or 0 when not a statement
+
+  private:
+    void addOccurrence(const std::array<std::uint32_t, 2>& otherCounters);
 };
 
 } // namespace kiv

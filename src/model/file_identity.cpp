@@ -24,12 +24,14 @@ std::size_t findSegment(std::string_view text, std::size_t from, std::string_vie
     if (segment.empty()) return from;
     std::vector<std::size_t> border(segment.size(), 0);
     for (std::size_t i = 1, k = 0; i < segment.size(); ++i) {
-        while (k > 0 && segment[i] != segment[k]) k = border[k - 1];
+        while (k > 0 && segment[i] != segment[k])
+            k = border[k - 1];
         if (segment[i] == segment[k]) ++k;
         border[i] = k;
     }
     for (std::size_t i = from, k = 0; i < text.size(); ++i) {
-        while (k > 0 && text[i] != segment[k]) k = border[k - 1];
+        while (k > 0 && text[i] != segment[k])
+            k = border[k - 1];
         if (text[i] == segment[k]) ++k;
         if (k == segment.size()) return i + 1 - k;
     }
@@ -79,8 +81,8 @@ bool matchPattern(std::string_view patternText, std::string_view nameText) {
     const std::string_view name = untilNul(nameText);
 
     // "*suffix": the name must end with the suffix.
-    if (!pattern.empty() && pattern[0] == '*' &&
-        pattern.find('*', 1) == std::string_view::npos && pattern.size() < name.size()) {
+    if (!pattern.empty() && pattern[0] == '*' && pattern.find('*', 1) == std::string_view::npos &&
+        pattern.size() < name.size()) {
         const std::string_view suffix = pattern.substr(1);
         return name.substr(name.size() - suffix.size()) == suffix;
     }

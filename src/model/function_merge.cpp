@@ -1,0 +1,63 @@
+#include "model/coverage_file.hpp"
+#include "model/coverage_function.hpp"
+#include "model/probe_index.hpp"
+#include "model/probe_type.hpp"
+#include "model/saturating.hpp"
+
+#include <algorithm>
+
+namespace kiv {
+
+void CoverageFunction::mergeHeader(const FunctionHeader& header) {
+    callCount = saturatingAdd(callCount, header.callCount);
+    totalExecutionCost = saturatingAdd(totalExecutionCost, header.totalExecutionCost);
+    maxExecutionCost = std::max(maxExecutionCost, header.maxExecutionCost);
+    directiveProbeLines.append(header.directiveProbeLine);
+    directiveNumbers.append(header.directiveNumber);
+}
+
+// The first occurrence of a function stores its probes as they come; every
+// later occurrence, announced by its function probe, merges each probe into
+// the one it matches.
+void CoverageFunction::addProbe(ProbeRecord&& probe) {
+    // A condition belongs to the decision announced last before it.
+    const bool condition = isConditionKind(probe.type);
+    if (!condition) lastDescription = probe.description;
+    const std::string_view context = condition ? lastDescription : probe.context;
+
+    CoverageProbe* target = nullptr;
+    if (probe.type == kFunction) {
+        if (!probes.empty()) {
+            ++occurrences;
+            target = probes.begin()->second.get();
+        }
+    } else if (probe.type == kLinedirInFunction) {
+        if (occurrences != 0) {
+            // Header code has no function probe of its own: the directive
+            // into it starts the pseudo function's next occurrence.
+            CoverageFile* part = probe.owner;
+            if (part != nullptr && part->type == kHeaderPart && !part->functionMap.empty())
+                ++part->functionMap.begin()->second->occurrences;
+            target = applyLineDirectiveRule(probe);
+        }
+    } else if (occurrences != 0) {
+        target = findMatchingProbe(probe, context);
+    }
+
+    if (target != nullptr) {
+        target->merge(probe);
+        return;
+    }
+    if (condition) probe.context.assign(lastDescription);
+    insertProbe(std::move(probe));
+}
+
+void CoverageFunction::insertProbe(ProbeRecord&& probe) {
+    MergeIndex& index = mergeIndex();
+    const std::uint32_t line = probe.probeLine;
+    // A multimap inserts after the entries already stored under the line.
+    const auto it = probes.emplace(line, std::make_unique<CoverageProbe>(std::move(probe)));
+    index.add(probes, it, occurrences);
+}
+
+} // namespace kiv
