@@ -10,13 +10,15 @@ set(CPACK_PACKAGE_CONTACT "The KIVEX Authors <kivex-maintainers@example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "merge KIVEX XML coverage reports into one profile listing and summary report")
-set(CPACK_PACKAGE_DESCRIPTION
-    "kivxmlmerge reads the XML coverage reports that kivpost writes for C and C++ \
-programs, merges any number of them into one model, extracts instrumented \
-header code into files of its own, sums the execution hits of every probe, \
-recalculates the test effectiveness ratios and writes a merged profile listing \
-and/or a merged summary XML report. The package ships the program, its manual \
-page, bash completion and an XML Schema of the summary report.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "kivxmlmerge reads the XML coverage reports that kivpost writes for C and\n"
+    "C++ programs, merges any number of them into one model, extracts\n"
+    "instrumented header code into files of its own, sums the execution hits\n"
+    "of every probe, recalculates the test effectiveness ratios and writes a\n"
+    "merged profile listing and/or a merged summary XML report.\n"
+    "\n"
+    "The package holds the program, its manual page, bash completion and an\n"
+    "XML Schema of the summary report.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_GENERATOR "DEB;TGZ")
 set(CPACK_STRIP_FILES ON)
@@ -27,8 +29,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libxml2-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The shared libraries the program needs are read off the binary where

@@ -27,6 +27,19 @@ _kivxmlmerge_files()
     done
 }
 
+# Sets _kivxmlmerge_tail to the text of $1 that readline replaces with a
+# completion: what follows its last character in COMP_WORDBREAKS, except that
+# bash keeps a breaking "@" or "$" in the replaced text.
+_kivxmlmerge_after_breaks()
+{
+    local word=$1 breaks=${COMP_WORDBREAKS-} i
+    for ((i = ${#word}; i > 0; i--)); do
+        [[ $breaks == *"${word:i-1:1}"* ]] && break
+    done
+    ((i > 0)) && [[ ${word:i-1:1} == [@\$] ]] && ((i--))
+    _kivxmlmerge_tail=${word:i}
+}
+
 _kivxmlmerge()
 {
     local cur prev
@@ -46,24 +59,37 @@ _kivxmlmerge()
             ;;
     esac
 
-    case $cur in
+    # The shell word being completed, from the line: with "@" in
+    # COMP_WORDBREAKS (bash's default) COMP_WORDS holds "@name" as two words.
+    local word=$cur
+    if [[ -n ${COMP_LINE-} ]]; then
+        word=${COMP_LINE:0:${COMP_POINT:-${#COMP_LINE}}}
+        word=${word##*[[:space:]]}
+    fi
+
+    case $word in
         @*)
-            # The name is glued to "@": complete it, then put "@" back.
-            # Directories get their slash here, since bash sees "@dir", not "dir".
-            local name=${cur#@} item
+            # Complete the name behind "@", then hand back only the part of
+            # "@name" that readline replaces.
+            local name=${word#@} item full keep _kivxmlmerge_tail
+            _kivxmlmerge_after_breaks "$word"
+            keep=$((${#word} - ${#_kivxmlmerge_tail}))
             local -a names
             mapfile -t names < <(compgen -f -- "$name")
             for item in "${names[@]}"; do
-                if [[ -d $item ]]; then
-                    COMPREPLY+=("@$item/")
-                else
-                    COMPREPLY+=("@$item")
-                fi
+                full=@$item
+                [[ -d $item ]] && full+=/
+                printf -v full '%q' "${full:keep}"
+                COMPREPLY+=("$full")
             done
             if ((${#COMPREPLY[@]} == 1)) && [[ ${COMPREPLY[0]} == */ ]]; then
                 compopt -o nospace 2>/dev/null
             fi
+            return 0
             ;;
+    esac
+
+    case $cur in
         -*)
             mapfile -t COMPREPLY < <(compgen -W '-p -x -f -nf -ndl -h' -- "$cur")
             ;;

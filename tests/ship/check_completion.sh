@@ -9,7 +9,7 @@ script=$(realpath -- "$1") || exit 1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-touch a.xml B.XML c.xml2 notes.txt opts 'odd name.Xml'
+touch a.xml B.XML c.xml2 notes.txt opts 'odd name.Xml' dir:b dir:b2
 mkdir sub reports.xml
 touch sub/x.xml
 
@@ -19,46 +19,84 @@ declare -F _kivxmlmerge >/dev/null || { echo "$script defines no _kivxmlmerge"; 
 complete -p kivxmlmerge >/dev/null || { echo "$script registers no completion"; exit 1; }
 
 failures=0
-# expect "<expected words, sorted, joined by |>" word...
-# The last word is the one being completed.
-expect() {
-    local expected=$1
-    shift
-    COMP_WORDS=(kivxmlmerge "$@")
+# Splits the line as bash does before it calls the completion function:
+# blanks separate words, and a character of COMP_WORDBREAKS is a word of its
+# own. A line ending in a blank completes an empty word.
+split_line() {
+    local line=$1 ch word='' i
+    COMP_WORDS=()
+    for ((i = 0; i < ${#line}; i++)); do
+        ch=${line:i:1}
+        if [[ $ch == ' ' ]]; then
+            [[ -n $word ]] && COMP_WORDS+=("$word")
+            word=''
+        elif [[ $COMP_WORDBREAKS == *"$ch"* ]]; then
+            [[ -n $word ]] && COMP_WORDS+=("$word")
+            COMP_WORDS+=("$ch")
+            word=''
+        else
+            word+=$ch
+        fi
+    done
+    if [[ -n $word || $line == *' ' ]]; then
+        COMP_WORDS+=("$word")
+    fi
     COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+}
+
+# expect "<expected words, sorted, joined by |>" "<line up to the cursor>"
+expect() {
+    local expected=$1 line="kivxmlmerge $2"
+    split_line "$line"
+    COMP_LINE=$line
+    COMP_POINT=${#line}
     COMPREPLY=()
     _kivxmlmerge
     local got
     got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd '|' -)
     if [[ $got != "$expected" ]]; then
-        echo "FAIL: kivxmlmerge $* <TAB>"
+        echo "FAIL: [$breaks_name] $line<TAB>"
         echo "  expected: $expected"
         echo "  got:      $got"
         failures=$((failures + 1))
     else
-        echo "ok: kivxmlmerge $* <TAB> -> $got"
+        echo "ok: [$breaks_name] $line<TAB> -> $got"
     fi
 }
 
-expect '-f|-h|-ndl|-nf|-p|-x' -
-expect '-ndl|-nf' -n
-expect '-p' -p
-# Inputs: *.xml in any case and directories, nothing else.
-expect 'B.XML|a.xml|odd name.Xml|reports.xml|sub' ''
-expect 'a.xml' a
-expect 'sub/x.xml' sub/
-# Outputs: any file or directory.
-expect 'B.XML|a.xml|c.xml2|notes.txt|odd name.Xml|opts|reports.xml|sub' a.xml -p ''
-expect 'notes.txt' a.xml -x n
-# Output option names are not offered as input names after -p.
-expect 'c.xml2' a.xml -p c
-# Patterns are not local files.
-expect '' a.xml -f ''
-expect '' a.xml -nf s
-# Options files keep their "@"; directories get a slash.
-expect '@odd name.Xml|@opts' @o
-expect '@sub/' @s
-expect '@reports.xml/' @r
+for breaks_name in "blanks only" "bash default"; do
+    if [[ $breaks_name == "bash default" ]]; then
+        COMP_WORDBREAKS=$' \t\n"\'><=;|&(:@'
+    else
+        COMP_WORDBREAKS=$' \t\n'
+    fi
+    expect '-f|-h|-ndl|-nf|-p|-x' '-'
+    expect '-ndl|-nf' '-n'
+    expect '-p' '-p'
+    # Inputs: *.xml in any case and directories, nothing else.
+    expect 'B.XML|a.xml|odd name.Xml|reports.xml|sub' ''
+    expect 'a.xml' 'a'
+    expect 'sub/x.xml' 'sub/'
+    # Outputs: any file or directory.
+    expect 'B.XML|a.xml|c.xml2|dir:b|dir:b2|notes.txt|odd name.Xml|opts|reports.xml|sub' 'a.xml -p '
+    expect 'notes.txt' 'a.xml -x n'
+    expect 'c.xml2' 'a.xml -p c'
+    # Patterns are not local files.
+    expect '' 'a.xml -f '
+    expect '' 'a.xml -nf s'
+    # Options files: the "@" stays in front (bash replaces it along with the
+    # name even where it breaks words); directories get a slash; blanks are
+    # escaped; after another word-break character only the rest is replaced.
+    expect '@odd\ name.Xml|@opts' '@o'
+    expect '@sub/' '@s'
+    expect '@reports.xml/' 'a.xml @r'
+    expect '@B.XML|@a.xml|@c.xml2|@dir:b|@dir:b2|@notes.txt|@odd\ name.Xml|@opts|@reports.xml/|@sub/' '@'
+    if [[ $breaks_name == "bash default" ]]; then
+        expect 'b|b2' '@dir:b'
+    else
+        expect '@dir:b|@dir:b2' '@dir:b'
+    fi
+done
 
 if ((failures > 0)); then
     echo "$failures completion case(s) failed"
