@@ -68,6 +68,9 @@ class ProbeGroup {
     std::unique_ptr<std::unordered_map<std::uint32_t, Entry>> others_;
 };
 
+// Cost of one addProbe: a hash of the description and context and a few
+// constant-time group queries, however many equal probes share the line; the
+// missing-probe check walks each probe at most once per occurrence.
 struct CoverageFunction::MergeIndex {
     using Iterator = ProbeMap::iterator;
 
