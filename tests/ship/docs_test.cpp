@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "diagnostics/message_table.hpp"
@@ -49,6 +51,14 @@ std::vector<std::string> manPageLines() {
     return splitLines(text);
 }
 
+// Joins the pieces (built by appending: GCC 12 misreads literal + string at -O3).
+std::string concat(std::initializer_list<std::string_view> pieces) {
+    std::string text;
+    for (std::string_view piece : pieces)
+        text.append(piece);
+    return text;
+}
+
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
@@ -61,7 +71,7 @@ std::vector<std::string> usageOptions() {
     for (const std::string& line : splitLines(out.str())) {
         if (!startsWith(line, "   -") && !startsWith(line, "   @")) continue;
         std::string option = line.substr(3, line.find(' ', 3) - 3);
-        if (option[0] == '@') option = "@";
+        if (option[0] == '@') option.resize(1); // "@optionsfile" is the option "@"
         options.push_back(option);
     }
     return options;
@@ -75,10 +85,10 @@ TEST(ShippedDocs, UsageTextListsTheOptionsTheDocumentsAreCheckedFor) {
 TEST(ShippedDocs, ManPageExplainsEveryDiagnosticUnderItsCode) {
     const std::vector<std::string> lines = manPageLines();
     for (int code = 1; code <= kMessageCount; ++code) {
-        SCOPED_TRACE("code " + std::to_string(code));
+        SCOPED_TRACE(concat({"code ", std::to_string(code)}));
         const std::string message(messageText(code));
         ASSERT_FALSE(message.empty());
-        const std::string tag = ".BR " + std::to_string(code) + " \" (unit ";
+        const std::string tag = concat({".BR ", std::to_string(code), " \" (unit "});
         // The entry runs from its tag to the next paragraph or section.
         auto entry = std::find_if(lines.begin(), lines.end(),
                                   [&](const std::string& line) { return startsWith(line, tag); });
@@ -88,7 +98,7 @@ TEST(ShippedDocs, ManPageExplainsEveryDiagnosticUnderItsCode) {
         bool found = false;
         for (auto line = entry + 1;
              line != lines.end() && *line != ".TP" && !startsWith(*line, ".SH"); ++line)
-            found = found || *line == ".B \"" + message + "\"";
+            found = found || *line == concat({".B \"", message, "\""});
         EXPECT_TRUE(found) << "the entry does not quote \"" << message << "\"";
     }
 }
@@ -96,9 +106,9 @@ TEST(ShippedDocs, ManPageExplainsEveryDiagnosticUnderItsCode) {
 TEST(ShippedDocs, ReadmeTableGivesEveryDiagnosticWithItsCode) {
     const std::vector<std::string> lines = splitLines(readText(KIV_SOURCE_DIR "/README.md"));
     for (int code = 1; code <= kMessageCount; ++code) {
-        SCOPED_TRACE("code " + std::to_string(code));
-        const std::string row = "| " + std::to_string(code) + " |";
-        const std::string message = "`" + std::string(messageText(code)) + "`";
+        SCOPED_TRACE(concat({"code ", std::to_string(code)}));
+        const std::string row = concat({"| ", std::to_string(code), " |"});
+        const std::string message = concat({"`", messageText(code), "`"});
         const auto count = std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
             return startsWith(line, row) && line.find(message) != std::string::npos;
         });
@@ -112,7 +122,7 @@ TEST(ShippedDocs, ReadmeShowsTheSynopsisOfTheUsageText) {
     writeUsage(out);
     for (const std::string& line : splitLines(out.str())) {
         if (!startsWith(line, "kivxmlmerge ") && !startsWith(line, "            [")) continue;
-        EXPECT_NE(readme.find("\n" + line + "\n"), std::string::npos) << line;
+        EXPECT_NE(readme.find(concat({"\n", line, "\n"})), std::string::npos) << line;
     }
 }
 
@@ -124,7 +134,8 @@ TEST(ShippedDocs, ManPageDocumentsEveryOption) {
         for (std::size_t i = 1; i < lines.size(); ++i) {
             if (lines[i - 1] != ".TP") continue;
             const std::string& tag = lines[i];
-            found = found || tag == ".B " + option || startsWith(tag, ".BI " + option + " ");
+            found = found || tag == concat({".B ", option}) ||
+                    startsWith(tag, concat({".BI ", option, " "}));
         }
         EXPECT_TRUE(found) << "no OPTIONS entry for " << option;
     }
