@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "model/probe_type.hpp"
+#include "reader/directive.hpp"
+#include "reader/kiv_parser.hpp"
 #include "reader/numbers.hpp"
 #include "reader/probe_keywords.hpp"
 #include "reader/unescape.hpp"
@@ -237,6 +239,45 @@ TEST(ProbeKeywords, OutcomeClassOfTheClassifiedCode) {
     for (const auto& c : cases)
         EXPECT_EQ(outcomeClassOf(classifyProbeType(c.keyword)->code, c.hasCount1), c.expected)
             << c.keyword;
+}
+
+TEST(ParseDirective, NumberIsTheSecondWordNameIsBetweenTheFirstQuotes) {
+    const struct {
+        std::string_view description;
+        std::uint32_t number;
+        std::string_view name;
+    } cases[] = {
+        {"#line 12 \"C:\\Src\\util.h\"", 12, "C:\\Src\\util.h"},
+        {"#line 0x10 \"a.h\" 2", 16, "a.h"},
+        {"#line 010 \"a.h\"", 8, "a.h"},
+        {"#line 7", 7, ""},             // to the end without a second blank
+        {"#line", 0, ""},               // no blank: no number
+        {"#line  5 \"a.h\"", 0, "a.h"}, // the word between two blanks is empty
+        {"#line 3 \"unterminated", 3, "unterminated"},
+        {"#line x\"q\" \"a.h\"", 0, "q"}, // the first two quotes, wherever they are
+        {"", 0, ""},
+    };
+    for (const auto& c : cases) {
+        const Directive directive = parseDirective(c.description);
+        EXPECT_EQ(directive.number, c.number) << c.description;
+        EXPECT_EQ(directive.name, c.name) << c.description;
+    }
+}
+
+TEST(KIVParserNames, FollowTheParsersDriveRuleAndPatterns) {
+    const KIVParser withRule(true, {"*\\SRC\\*.c"}, {});
+    EXPECT_EQ(withRule.displayName("C:/Src//a.c"), "/Src//a.c");
+    EXPECT_EQ(withRule.normaliseName("C:/Src//A.c"), "\\src\\a.c");
+    EXPECT_TRUE(withRule.isChosen("D:\\src\\b.c"));
+    EXPECT_FALSE(withRule.isChosen("D:\\src\\b.h"));
+    EXPECT_TRUE(withRule.matchPattern("*.c", "a.c"));
+    EXPECT_FALSE(withRule.matchPattern("src\\*.c", "src\\a.c.c"));
+
+    const KIVParser plain(false, {}, {"*.h"});
+    EXPECT_EQ(plain.displayName("C:/Src/a.c"), "C:/Src/a.c");
+    EXPECT_EQ(plain.normaliseName("C:/Src/a.c"), "c:\\src\\a.c");
+    EXPECT_TRUE(plain.isChosen("C:/Src/a.c"));
+    EXPECT_FALSE(plain.isChosen("C:/Src/A.H"));
 }
 
 } // namespace
