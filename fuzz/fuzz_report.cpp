@@ -1,0 +1,9 @@
+// One input report through reading, finishing and both writers.
+#include "fuzz_support.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string path =
+        kiv::fuzz::writeScratch("one.xml", {reinterpret_cast<const char*>(data), size});
+    kiv::fuzz::runAndCheck({path, "-p", "-", "-x", "-"});
+    return 0;
+}
