@@ -153,7 +153,10 @@ TEST(McdcEvaluator, ManyConditionsStayLinear) {
     for (std::uint32_t i = 1; i <= kCount; ++i) {
         ModelBuilder::probe(function, kMultiCondT, 2, i % 2, 0, std::to_string(i) + ": c", "x");
         if (i > 1) description += ',';
-        description += " " + std::to_string(i) + " - " + std::to_string(kCount + 1 - i);
+        description += ' ';
+        description += std::to_string(i);
+        description += " - ";
+        description += std::to_string(kCount + 1 - i);
     }
     CoverageProbe& mcdc = ModelBuilder::probe(function, kMcdc, 2, 0, 0, description, "x");
     ASSERT_EQ(builder.finish(), "");

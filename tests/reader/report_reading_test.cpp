@@ -303,7 +303,8 @@ std::string readAndDump(const std::vector<std::string>& reports) {
     test::TempReports dir;
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < reports.size(); ++i)
-        paths.push_back(dir.write("r" + std::to_string(i) + ".xml", reports[i]));
+        paths.push_back(dir.write(std::string(1, 'r').append(std::to_string(i)).append(".xml"),
+                                  reports[i]));
     return dumpModel(*readReports(paths));
 }
 
