@@ -54,8 +54,9 @@ class Program : public ::testing::Test {
                                    dir_ + "/a.xml");
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
+    // A fixed time of the run, so that outputs of different runs compare equal.
     test::ProcessResult run(const Strings& args, const std::string& stdoutPath = "") {
-        return runKivxmlmerge(args, dir_, stdoutPath);
+        return runKivxmlmerge(args, dir_, stdoutPath, {"SOURCE_DATE_EPOCH=1700000000"});
     }
     std::string path(const std::string& name) const { return dir_ + "/" + name; }
     std::string dir_;
