@@ -8,6 +8,7 @@
 #include "model/coverage.hpp"
 #include "model/current_coverage.hpp"
 #include "model/probe_type.hpp"
+#include "support/hand_model.hpp"
 
 namespace kiv::test {
 
@@ -34,30 +35,14 @@ class ModelBuilder {
 
     static CoverageFunction& function(CoverageFile& file, const std::string& name,
                                       std::uint32_t line, const std::string& parameters = "()") {
-        FunctionHeader header;
-        header.file = &file;
-        header.name = name;
-        header.definedAtLine = line;
-        header.parameters = parameters;
-        auto created = std::make_unique<CoverageFunction>(name, line, parameters, header);
-        CoverageFunction& result = *created;
-        file.functionMap.emplace(line, std::move(created));
-        return result;
+        return insertFunction(file, name, line, parameters);
     }
 
     // The pseudo function of a header part, naming the real function it came from.
     static CoverageFunction& pseudoFunction(CoverageFile& part, CoverageFile& owner,
                                             const std::string& name, std::uint32_t line,
                                             const std::string& parameters = "()") {
-        FunctionHeader header;
-        header.file = &owner;
-        header.name = name;
-        header.definedAtLine = line;
-        header.parameters = parameters;
-        auto created = std::make_unique<CoverageFunction>("N.A.", 0, "( )", header);
-        CoverageFunction& result = *created;
-        part.functionMap.emplace(0, std::move(created));
-        return result;
+        return insertFunction(part, owner, name, line, parameters, "N.A.", 0, "( )");
     }
 
     static CoverageProbe& probe(CoverageFunction& function, std::uint8_t type, std::uint32_t line,
@@ -72,10 +57,7 @@ class ModelBuilder {
         record.counters = {count1, count2};
         record.outcomeClass = outcomeClassOf(type, true);
         record.context = context;
-        auto created = std::make_unique<CoverageProbe>(std::move(record));
-        CoverageProbe& result = *created;
-        function.probes.emplace(line, std::move(created));
-        return result;
+        return insertProbe(function, std::move(record));
     }
 
     // finishModel's diagnostic line, or "" when it completed.

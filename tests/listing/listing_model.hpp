@@ -10,6 +10,7 @@
 #include "model/coverage.hpp"
 #include "model/current_coverage.hpp"
 #include "model/probe_type.hpp"
+#include "support/hand_model.hpp"
 
 namespace kiv::test {
 
@@ -35,15 +36,7 @@ class ListingModel {
 
     static CoverageFunction& function(CoverageFile& file, const std::string& name,
                                       std::uint32_t line, const std::string& parameters = "()") {
-        FunctionHeader header;
-        header.file = &file;
-        header.name = name;
-        header.definedAtLine = line;
-        header.parameters = parameters;
-        auto created = std::make_unique<CoverageFunction>(name, line, parameters, header);
-        CoverageFunction& result = *created;
-        file.functionMap.emplace(line, std::move(created));
-        return result;
+        return insertFunction(file, name, line, parameters);
     }
 
     // A probe whose outcomes are given; line is both its probe line and its
@@ -60,12 +53,10 @@ class ListingModel {
         record.counters = {first, second};
         record.outcomeClass = outcomeClassOf(type, true);
         record.nesting = nesting;
-        auto created = std::make_unique<CoverageProbe>(std::move(record));
-        CoverageProbe& result = *created;
+        CoverageProbe& result = insertProbe(function, std::move(record));
         result.largestSourceLine = line;
         result.possible = possible;
         result.covered = covered;
-        function.probes.emplace(line, std::move(created));
         return result;
     }
 

@@ -10,6 +10,7 @@
 #include "summary/escape.hpp"
 #include "summary/input_entry.hpp"
 #include "summary/summary_blocks.hpp"
+#include "support/hand_model.hpp"
 #include "summary/summary_state.hpp"
 #include "summary/summary_writer.hpp"
 #include "summary/xml_output.hpp"
@@ -87,15 +88,7 @@ class SummaryModel {
 
     static CoverageFunction& function(CoverageFile& file, const std::string& name,
                                       std::uint32_t line, const std::string& parameters) {
-        FunctionHeader header;
-        header.file = &file;
-        header.name = name;
-        header.definedAtLine = line;
-        header.parameters = parameters;
-        auto created = std::make_unique<CoverageFunction>(name, line, parameters, header);
-        CoverageFunction& result = *created;
-        file.functionMap.emplace(line, std::move(created));
-        return result;
+        return test::insertFunction(file, name, line, parameters);
     }
 
   private:
