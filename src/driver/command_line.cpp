@@ -20,7 +20,8 @@ std::vector<std::string> expandOptionsFiles(const std::vector<std::string>& argu
         auto tokens = readOptionsFile(name);
         if (!tokens) raise(Unit::CommandLine, kOptionsFileMissing, name);
         // Tokens are taken as they are: options files do not nest.
-        for (std::string& token : *tokens) expanded.push_back(std::move(token));
+        for (std::string& token : *tokens)
+            expanded.push_back(std::move(token));
     }
     return expanded;
 }

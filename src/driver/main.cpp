@@ -9,7 +9,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments;
     try {
         arguments.reserve(argc > 1 ? static_cast<std::size_t>(argc - 1) : 0);
-        for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+        for (int i = 1; i < argc; ++i)
+            arguments.emplace_back(argv[i]);
     } catch (...) {
         std::cerr << "*** kivxmlmerge error 19 (8/" << __LINE__ << "): Out of memory.\n";
         return kiv::kExitDiagnostic;

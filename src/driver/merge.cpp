@@ -9,11 +9,12 @@ namespace kiv {
 std::unique_ptr<Coverage> readInputs(const Settings& settings) {
     // The model registers itself as the current one; the parser reaches it
     // only through that registration, so it is built first.
-    auto coverage = std::make_unique<Coverage>(versionText(), settings.arguments,
-                                               settings.chosenPatterns,
-                                               settings.unchosenPatterns, copyrightLines());
+    auto coverage =
+        std::make_unique<Coverage>(versionText(), settings.arguments, settings.chosenPatterns,
+                                   settings.unchosenPatterns, copyrightLines());
     KIVParser parser(settings.noDriveLetter, settings.chosenPatterns, settings.unchosenPatterns);
-    for (const std::string& input : settings.inputs) parser.parse(input);
+    for (const std::string& input : settings.inputs)
+        parser.parse(input);
     return coverage;
 }
 

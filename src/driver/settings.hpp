@@ -7,10 +7,10 @@ namespace kiv {
 
 // What the command line asks of one run.
 struct Settings {
-    std::vector<std::string> arguments; // after options files were expanded
-    std::vector<std::string> inputs;    // accepted input report names, in order
-    std::string listingName;            // -p; empty: no listing, "-": standard output
-    std::string summaryName;            // -x; empty: no summary, "-": standard output
+    std::vector<std::string> arguments;        // after options files were expanded
+    std::vector<std::string> inputs;           // accepted input report names, in order
+    std::string listingName;                   // -p; empty: no listing, "-": standard output
+    std::string summaryName;                   // -x; empty: no summary, "-": standard output
     std::vector<std::string> chosenPatterns;   // -f
     std::vector<std::string> unchosenPatterns; // -nf
     bool noDriveLetter = false;                // -ndl

@@ -19,9 +19,9 @@ constexpr int kPatch = KIV_VERSION_PATCH;
 constexpr int kBuild = KIV_VERSION_BUILD;
 
 // Kept in the binary so that the version can be read from the file itself.
-volatile const char marker[] = "$VERSIONINFO$" KIV_STR(KIV_VERSION_MAJOR) "." KIV_STR(
-    KIV_VERSION_MINOR) "." KIV_STR(KIV_VERSION_PATCH) "." KIV_STR(KIV_VERSION_BUILD) "$" __DATE__
-                               "$" __TIME__ "$$";
+volatile const char marker[] =
+    "$VERSIONINFO$" KIV_STR(KIV_VERSION_MAJOR) "." KIV_STR(KIV_VERSION_MINOR) "." KIV_STR(
+        KIV_VERSION_PATCH) "." KIV_STR(KIV_VERSION_BUILD) "$" __DATE__ "$" __TIME__ "$$";
 
 } // namespace
 
@@ -34,7 +34,9 @@ const std::string& versionText() {
     return text;
 }
 
-const char* versionMarker() { return const_cast<const char*>(marker); }
+const char* versionMarker() {
+    return const_cast<const char*>(marker);
+}
 
 std::vector<std::string> copyrightLines() {
     return {"Copyright (c) 1993-2013 The KIVEX Authors",

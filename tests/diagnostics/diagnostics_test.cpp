@@ -31,10 +31,20 @@ TEST(DiagnosticRecord, ComposesPrefixCodeUnitLineAndMessage) {
         {1, 6, 57, {"-q"}, "*** kivxmlmerge error 6 (1/57): Unknown option: -q"},
         {1, 10, 3, {}, "*** kivxmlmerge error 10 (1/3): No input XML file."},
         {1, 21, 9, {}, "*** kivxmlmerge error 21 (1/9): Output option missing."},
-        {2, 12, 100, {"in.xml"}, "*** kivxmlmerge error 12 (2/100): Input is not KIVEX XML report: in.xml"},
-        {6, 18, 4, {"vector::_M_range_check"},
+        {2,
+         12,
+         100,
+         {"in.xml"},
+         "*** kivxmlmerge error 12 (2/100): Input is not KIVEX XML report: in.xml"},
+        {6,
+         18,
+         4,
+         {"vector::_M_range_check"},
          "*** kivxmlmerge error 18 (6/4): Out of range exception: vector::_M_range_check"},
-        {7, 24, 1, {"dir/out.txt"},
+        {7,
+         24,
+         1,
+         {"dir/out.txt"},
          "*** kivxmlmerge error 24 (7/1): Output file can not be opened: dir/out.txt"},
         {7, 25, 1, {"-"}, "*** kivxmlmerge error 25 (7/1): Output file write failed: -"},
         // A "%" in an argument is copied, never interpreted.
@@ -44,7 +54,8 @@ TEST(DiagnosticRecord, ComposesPrefixCodeUnitLineAndMessage) {
         DiagnosticRecord record;
         record.setUnit(c.unit);
         record.setCode(c.code);
-        for (const std::string& a : c.args) record.addArgument(a);
+        for (const std::string& a : c.args)
+            record.addArgument(a);
         EXPECT_EQ(record.compose(c.line), c.expected);
     }
 }
@@ -57,7 +68,8 @@ TEST(DiagnosticRecord, WarningPrefixAndArgumentsClearedByComposition) {
     EXPECT_EQ(record.compose(5, false),
               "*** kivxmlmerge warning 9 (1/5): Input XML file does not exist: a.xml");
     // The argument was cleared: the next composition copies the message as it stands.
-    EXPECT_EQ(record.compose(5), "*** kivxmlmerge error 9 (1/5): Input XML file does not exist: %s");
+    EXPECT_EQ(record.compose(5),
+              "*** kivxmlmerge error 9 (1/5): Input XML file does not exist: %s");
 }
 
 TEST(DiagnosticRecord, MisuseBecomesInternalError) {
@@ -83,8 +95,9 @@ TEST(DiagnosticRecord, LongArgumentsAreNeverTruncated) {
     record.setCode(9);
     record.addArgument(name);
     const std::string line = record.compose(1);
-    EXPECT_EQ(line.size(), std::string("*** kivxmlmerge error 9 (1/1): Input XML file does not exist: ").size() +
-                               name.size());
+    EXPECT_EQ(line.size(),
+              std::string("*** kivxmlmerge error 9 (1/1): Input XML file does not exist: ").size() +
+                  name.size());
     EXPECT_EQ(line.substr(line.size() - name.size()), name);
 }
 
@@ -103,15 +116,17 @@ TEST(MessageTable, HasTwentyFiveEntriesAndNoFormatBeyondPercentS) {
 
 TEST(Raise, ThrowsTheComposedLineWithTheCallersLine) {
     const int line = __LINE__ + 1;
-    const std::string message = thrownMessage([] { raise(Unit::CommandLine, kUnknownOption, "-z"); });
-    EXPECT_EQ(message, "*** kivxmlmerge error 6 (1/" + std::to_string(line) + "): Unknown option: -z");
+    const std::string message =
+        thrownMessage([] { raise(Unit::CommandLine, kUnknownOption, "-z"); });
+    EXPECT_EQ(message,
+              "*** kivxmlmerge error 6 (1/" + std::to_string(line) + "): Unknown option: -z");
 }
 
 TEST(Raise, GuardRangeTurnsOutOfRangeIntoCode18WithItsMessage) {
-    const std::string message = thrownMessage([] {
-        guardRange([]() -> int { throw std::out_of_range("index 7 >= size 2"); }, 42);
-    });
-    EXPECT_EQ(message, "*** kivxmlmerge error 18 (6/42): Out of range exception: index 7 >= size 2");
+    const std::string message = thrownMessage(
+        [] { guardRange([]() -> int { throw std::out_of_range("index 7 >= size 2"); }, 42); });
+    EXPECT_EQ(message,
+              "*** kivxmlmerge error 18 (6/42): Out of range exception: index 7 >= size 2");
     EXPECT_EQ(guardRange([] { return 5; }), 5);
 }
 

@@ -89,7 +89,8 @@ TEST_F(CommandLine, ErrorsInTheirOrderWithTheirTexts) {
     };
     for (const Case& c : cases) {
         std::string joined;
-        for (const auto& a : c.args) joined += "[" + a + "]";
+        for (const auto& a : c.args)
+            joined += "[" + a + "]";
         EXPECT_EQ(errorOf(c.args), c.message) << joined;
     }
 }
@@ -105,8 +106,8 @@ TEST_F(CommandLine, UsageOutcomes) {
 
 TEST_F(CommandLine, SettingsFromAcceptedArguments) {
     Settings s;
-    ASSERT_EQ(errorOf({"a.xml", "b.XML", "x.Xml", "a.xml", "-p", "out.txt", "-p", "other.txt",
-                       "-f", "a.c;b.c", "-f", "c.c", "-nf", ";x.c;;y.c;", "-nf", "", "-ndl"},
+    ASSERT_EQ(errorOf({"a.xml", "b.XML", "x.Xml", "a.xml", "-p", "out.txt", "-p", "other.txt", "-f",
+                       "a.c;b.c", "-f", "c.c", "-nf", ";x.c;;y.c;", "-nf", "", "-ndl"},
                       &s),
               "");
     EXPECT_EQ(s.inputs, (Strings{"a.xml", "b.XML", "x.Xml", "a.xml"}));
@@ -137,8 +138,12 @@ TEST(SplitPatterns, CutsAtEverySemicolon) {
         Strings expected;
     };
     const std::vector<Case> cases = {
-        {"a.c;b.c", {"a.c", "b.c"}}, {";a.c", {"", "a.c"}}, {"a.c;", {"a.c"}},
-        {"", {}},                    {";", {""}},           {"a;;b", {"a", "", "b"}},
+        {"a.c;b.c", {"a.c", "b.c"}},
+        {";a.c", {"", "a.c"}},
+        {"a.c;", {"a.c"}},
+        {"", {}},
+        {";", {""}},
+        {"a;;b", {"a", "", "b"}},
         {" a ; B ", {" a ", " B "}},
     };
     for (const Case& c : cases) {

@@ -30,7 +30,8 @@ namespace fs = std::filesystem;
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
     return result;
 }
 
@@ -44,7 +45,9 @@ std::vector<std::string> caseNames() {
     return names;
 }
 
-bool haveXmllint() { return std::system("xmllint --version >/dev/null 2>&1") == 0; }
+bool haveXmllint() {
+    return std::system("xmllint --version >/dev/null 2>&1") == 0;
+}
 
 // Runs a case in a fresh copy of its folder; returns the folder.
 std::string runCase(const fs::path& source, test::ProcessResult& result) {
@@ -66,7 +69,8 @@ TEST_P(Golden, MatchesExpectedOutputs) {
     const std::string work = runCase(source, result);
 
     int status = 0;
-    if (fs::exists(source / "status")) status = std::stoi(test::readFile((source / "status").string()));
+    if (fs::exists(source / "status"))
+        status = std::stoi(test::readFile((source / "status").string()));
     EXPECT_EQ(result.status, status) << result.err;
     if (fs::exists(source / "diagnostic")) {
         const auto expected = lines(test::readFile((source / "diagnostic").string()));
@@ -81,8 +85,8 @@ TEST_P(Golden, MatchesExpectedOutputs) {
         for (const auto& entry : fs::directory_iterator(expectedDir)) {
             const std::string name = entry.path().filename().string();
             const std::string expected = test::readFile(entry.path().string());
-            const std::string actual = name == "stdout" ? result.out
-                                                        : test::readFile(work + "/" + name);
+            const std::string actual =
+                name == "stdout" ? result.out : test::readFile(work + "/" + name);
             if (name != "stdout") {
                 EXPECT_TRUE(fs::exists(work + "/" + name)) << name << " was not written";
             }
@@ -121,13 +125,12 @@ TEST_P(Golden, WrittenSummariesAreWellFormed) {
     fs::remove_all(work);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(caseNames()),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(caseNames()), [](const auto& info) {
+    std::string name = info.param;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+});
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Golden);
 
 } // namespace

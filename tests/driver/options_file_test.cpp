@@ -20,10 +20,12 @@ TEST(OptionsTokenizer, SplitsLikeTheCommandLine) {
     const std::vector<Case> cases = {
         {"two lines", "in1.xml in2.xml\n-p out.txt\n", {"in1.xml", "in2.xml", "-p", "out.txt"}},
         {"quotes anywhere in a token", "a\"b c\"d", {"ab cd"}},
-        {"quoted blank keeps the token", "\"my report.xml\" -x s.xml",
+        {"quoted blank keeps the token",
+         "\"my report.xml\" -x s.xml",
          {"my report.xml", "-x", "s.xml"}},
         {"line end ends a token even inside quotes; the state carries on",
-         "\"a b\nc d\" e", {"a b", "c d", "e"}},
+         "\"a b\nc d\" e",
+         {"a b", "c d", "e"}},
         {"tab ends a token inside quotes", "\"a\tb\"", {"a", "b"}},
         {"carriage returns end tokens", "a.xml\r\n-p\r\nout\r\n", {"a.xml", "-p", "out"}},
         {"empty tokens are dropped", "  \"\"  \t\n\n x ", {"x"}},
@@ -37,7 +39,8 @@ TEST(OptionsTokenizer, SplitsLikeTheCommandLine) {
     for (const Case& c : cases) {
         OptionsTokenizer tokenizer;
         // Feeding in pieces must not change the result.
-        for (std::size_t i = 0; i < c.text.size(); i += 3) tokenizer.feed(c.text.substr(i, 3));
+        for (std::size_t i = 0; i < c.text.size(); i += 3)
+            tokenizer.feed(c.text.substr(i, 3));
         EXPECT_EQ(tokenizer.finish(), c.expected) << c.name;
     }
 }

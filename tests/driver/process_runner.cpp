@@ -5,10 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <cctype>
 #include <sstream>
 #include <stdexcept>
 
@@ -33,7 +33,9 @@ std::string readFile(const std::string& path) {
     return text.str();
 }
 
-bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool fileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const std::string& cwd,
                              const std::string& stdoutPath,
@@ -45,7 +47,8 @@ ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const st
     std::string program = KIV_BINARY;
     argv.push_back(program.data());
     std::vector<std::string> copies = arguments;
-    for (std::string& a : copies) argv.push_back(a.data());
+    for (std::string& a : copies)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
 
     const pid_t pid = fork();
@@ -94,7 +97,8 @@ Parsed parseDiagnostic(const std::string& err) {
     std::size_t pos = prefix.size();
     auto number = [&](char end) {
         std::size_t start = pos;
-        while (pos < err.size() && std::isdigit(static_cast<unsigned char>(err[pos]))) ++pos;
+        while (pos < err.size() && std::isdigit(static_cast<unsigned char>(err[pos])))
+            ++pos;
         if (pos == start || pos >= err.size() || err[pos] != end) return -1;
         const int value = std::stoi(err.substr(start, pos - start));
         ++pos;
@@ -115,8 +119,14 @@ Parsed parseDiagnostic(const std::string& err) {
 
 } // namespace
 
-std::string diagnosticMessage(const std::string& err) { return parseDiagnostic(err).message; }
-int diagnosticCode(const std::string& err) { return parseDiagnostic(err).code; }
-int diagnosticUnit(const std::string& err) { return parseDiagnostic(err).unit; }
+std::string diagnosticMessage(const std::string& err) {
+    return parseDiagnostic(err).message;
+}
+int diagnosticCode(const std::string& err) {
+    return parseDiagnostic(err).code;
+}
+int diagnosticUnit(const std::string& err) {
+    return parseDiagnostic(err).unit;
+}
 
 } // namespace kiv::test
