@@ -115,9 +115,11 @@ TEST(MessageTable, HasTwentyFiveEntriesAndNoFormatBeyondPercentS) {
 }
 
 TEST(Raise, ThrowsTheComposedLineWithTheCallersLine) {
-    const int line = __LINE__ + 1;
-    const std::string message =
-        thrownMessage([] { raise(Unit::CommandLine, kUnknownOption, "-z"); });
+    int line = 0;
+    const std::string message = thrownMessage([&line] {
+        line = __LINE__ + 1;
+        raise(Unit::CommandLine, kUnknownOption, "-z");
+    });
     EXPECT_EQ(message,
               "*** kivxmlmerge error 6 (1/" + std::to_string(line) + "): Unknown option: -z");
 }
