@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,6 +9,7 @@
 #include "model/coverage_common.hpp"
 #include "model/coverage_probe.hpp"
 #include "model/distinct_list.hpp"
+#include "model/probe_map.hpp"
 #include "model/records.hpp"
 #include "model/run_list.hpp"
 
@@ -19,8 +19,6 @@ class CoverageFile;
 
 class CoverageFunction : public CoverageCommon {
   public:
-    using ProbeMap = std::multimap<std::uint32_t, std::unique_ptr<CoverageProbe>>;
-
     CoverageFunction(std::string name, std::uint32_t line, std::string parameters,
                      const FunctionHeader& header);
     ~CoverageFunction() override;
@@ -86,6 +84,10 @@ class CoverageFunction : public CoverageCommon {
     // True when a probe on a line before `line` has fewer merges than there
     // were further occurrences.
     bool probeMissingBefore(std::uint32_t line);
+    // The candidates of findMatchingProbe on a line of few probes, found by
+    // walking them.
+    CoverageProbe* matchOnLine(ProbeMap::iterator from, ProbeMap::iterator to,
+                               const ProbeRecord& probe, std::string_view context);
     void insertProbe(ProbeRecord&& probe);
 
     std::unique_ptr<MergeIndex> index_; // lookup structures of the merging, built on demand

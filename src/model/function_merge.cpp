@@ -55,7 +55,7 @@ void CoverageFunction::addProbe(ProbeRecord&& probe) {
 void CoverageFunction::insertProbe(ProbeRecord&& probe) {
     MergeIndex& index = mergeIndex();
     const std::uint32_t line = probe.probeLine;
-    // A multimap inserts after the entries already stored under the line.
+    // The probe map inserts after the entries already stored under the line.
     const auto it = probes.emplace(line, std::make_unique<CoverageProbe>(std::move(probe)));
     index.add(probes, it, occurrences);
 }

@@ -16,12 +16,12 @@ CoverageProbe* CoverageFunction::applyLineDirectiveRule(const ProbeRecord& probe
     MergeIndex::DirectiveCandidates& candidates = found->second;
     if (candidates.count > 1) {
         const auto same = candidates.firstByLine.find(probe.probeLine);
-        return same == candidates.firstByLine.end() ? nullptr : same->second->second.get();
+        return same == candidates.firstByLine.end() ? nullptr : same->second;
     }
-    const MergeIndex::Iterator only = candidates.firstByLine.begin()->second;
-    if (only->first == probe.probeLine) return only->second.get();
+    const auto [line, only] = *candidates.firstByLine.begin();
+    if (line == probe.probeLine) return only;
     markStatementUnavailable();
-    if (only->first < probe.probeLine) index.removeOnlyDirective(probes, only);
+    if (line < probe.probeLine) index.removeOnlyDirective(probes, line, only);
     return nullptr;
 }
 

@@ -34,26 +34,41 @@ const ProbeGroup::Entry& lastOf(const ProbeGroup* a, const ProbeGroup* b) {
     return a->last().order > b->last().order ? a->last() : b->last();
 }
 
+// Whether a stored probe is the same probe as the one announced with
+// `context`.
+bool isCandidate(const CoverageProbe& stored, const ProbeRecord& probe, std::string_view context) {
+    return stored.nesting == probe.nesting && stored.line == probe.probeLine &&
+           stored.type == probe.type && (stored.context.empty() || stored.context == context) &&
+           significantSequence(stored.type, stored.sequence) ==
+               significantSequence(probe.type, probe.sequence) &&
+           sameDescription(stored.type, stored.description, probe.description);
+}
+
 } // namespace
 
 CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe) {
     return findMatchingProbe(probe, probe.context);
 }
 
-// The candidates are the probes on the new probe's line that are the same
-// probe: those filed under the new probe's key with no context of their own,
-// and those filed under its key with its own context.
 CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe,
                                                    std::string_view context) {
-    const MergeIndex& index = mergeIndex();
+    MergeIndex& index = mergeIndex();
+    const auto [from, to] = index.lineRange(probes, probe.probeLine);
+    if (static_cast<std::size_t>(to - from) <= kCrowdedLine)
+        return matchOnLine(from, to, probe, context);
+
+    // The candidates on a crowded line are those filed under the new probe's
+    // key with no context of their own, and those filed under its key with
+    // its own context.
+    const MergeIndex::CrowdedLine& line = index.crowdedLine(probe.probeLine, from, to);
     ProbeGroupKey key{probe.probeLine,   probe.nesting,
                       probe.type,        significantSequence(probe.type, probe.sequence),
                       probe.description, {}};
-    const ProbeGroup* shared = index.findGroup(key);
+    const ProbeGroup* shared = line.find(key);
     const ProbeGroup* own = nullptr;
     if (!context.empty()) {
         key.context = context;
-        own = index.findGroup(key);
+        own = line.find(key);
     }
 
     const std::size_t candidates = countOf(shared) + countOf(own);
@@ -66,7 +81,6 @@ CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe,
         if (only->scCounts.front() != probe.scCount) {
             markStatementUnavailable();
         } else if (statementAvailable != "no" && probeMissingBefore(probe.probeLine)) {
-            // An earlier occurrence lacked a probe before this one.
             markStatementUnavailable();
         }
         return only;
@@ -84,16 +98,68 @@ CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe,
     return match->probe;
 }
 
+// The same rules over the probes of a line walked in order: no candidate, no
+// target; one, it (statement coverage is lost when its sc_count differs or
+// an earlier occurrence lacked a probe before it); several sharing one
+// sc_count, the last; several with different values, the first with the new
+// probe's value.
+CoverageProbe* CoverageFunction::matchOnLine(ProbeMap::iterator from, ProbeMap::iterator to,
+                                             const ProbeRecord& probe, std::string_view context) {
+    std::size_t candidates = 0;
+    CoverageProbe* first = nullptr;
+    CoverageProbe* last = nullptr;
+    CoverageProbe* firstWithScCount = nullptr;
+    std::uint32_t firstScCount = 0;
+    bool singleScCount = true;
+    for (auto it = from; it != to; ++it) {
+        CoverageProbe& stored = *it->second;
+        if (!isCandidate(stored, probe, context)) continue;
+        const std::uint32_t scCount = stored.scCounts.front();
+        if (candidates == 0) {
+            first = &stored;
+            firstScCount = scCount;
+        } else if (scCount != firstScCount) {
+            singleScCount = false;
+        }
+        if (firstWithScCount == nullptr && scCount == probe.scCount) firstWithScCount = &stored;
+        last = &stored;
+        ++candidates;
+    }
+
+    if (candidates == 0) {
+        markStatementUnavailable();
+        return nullptr;
+    }
+    if (candidates == 1) {
+        if (firstScCount != probe.scCount) {
+            markStatementUnavailable();
+        } else if (statementAvailable != "no" && probeMissingBefore(probe.probeLine)) {
+            // An earlier occurrence lacked a probe before this one.
+            markStatementUnavailable();
+        }
+        return first;
+    }
+    if (singleScCount) {
+        markStatementUnavailable();
+        return last;
+    }
+    if (firstWithScCount == nullptr) markStatementUnavailable();
+    return firstWithScCount;
+}
+
 bool CoverageFunction::probeMissingBefore(std::uint32_t line) {
     MergeIndex& index = mergeIndex();
     if (!index.cursorSet || index.cursorOccurrences != occurrences) {
-        index.cursor = probes.begin();
+        index.cursor = 0;
         index.cursorOccurrences = occurrences;
         index.cursorSet = true;
     }
-    while (index.cursor != probes.end() && index.cursor->second->mergeCount >= occurrences)
+    const auto at = [this](std::size_t position) -> const ProbeMap::Entry& {
+        return probes.begin()[static_cast<std::ptrdiff_t>(position)];
+    };
+    while (index.cursor < probes.size() && at(index.cursor).second->mergeCount >= occurrences)
         ++index.cursor;
-    return index.cursor != probes.end() && index.cursor->first < line;
+    return index.cursor < probes.size() && at(index.cursor).first < line;
 }
 
 } // namespace kiv

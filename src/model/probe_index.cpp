@@ -28,6 +28,12 @@ ProbeGroupKey keyOf(const CoverageProbe& probe) {
                          probe.description, probe.context};
 }
 
+// Probes that findMatchingProbe can choose: all but function probes (matched
+// by position) and linedir_in_function probes (matched by their own rule).
+bool matchedByGroup(const CoverageProbe& probe) {
+    return probe.type != kFunction && probe.type != kLinedirInFunction;
+}
+
 } // namespace
 
 std::size_t ProbeGroupKeyHash::operator()(const ProbeGroupKey& key) const {
@@ -67,45 +73,119 @@ const ProbeGroup::Entry* ProbeGroup::firstWithScCount(std::uint32_t scCount) con
     return found == others_->end() ? nullptr : &found->second;
 }
 
+void CoverageFunction::MergeIndex::CrowdedLine::add(CoverageProbe& probe) {
+    if (!matchedByGroup(probe)) return;
+    groups.try_emplace(keyOf(probe)).first->second.add(&probe, nextOrder++);
+}
+
+const ProbeGroup* CoverageFunction::MergeIndex::CrowdedLine::find(const ProbeGroupKey& key) const {
+    const auto found = groups.find(key);
+    return found == groups.end() ? nullptr : &found->second;
+}
+
+void CoverageFunction::MergeIndex::buildCrowded(std::uint32_t line, Iterator from, Iterator to) {
+    CrowdedLine& groups = crowded[line];
+    groups = CrowdedLine{};
+    for (auto it = from; it != to; ++it)
+        groups.add(*it->second);
+}
+
+const CoverageFunction::MergeIndex::CrowdedLine&
+CoverageFunction::MergeIndex::crowdedLine(std::uint32_t line, Iterator from, Iterator to) {
+    const auto found = crowded.find(line);
+    if (found != crowded.end()) return found->second;
+    buildCrowded(line, from, to);
+    return crowded[line];
+}
+
 void CoverageFunction::MergeIndex::add(ProbeMap& probes, Iterator it, std::uint32_t occurrences) {
     CoverageProbe& probe = *it->second;
-    const std::uint64_t order = nextOrder++;
-    // function probes are matched by position and linedir_in_function probes
-    // by their own rule; every other probe by its group.
+    const std::uint32_t line = it->first;
+    const auto position = static_cast<std::size_t>(it - probes.begin());
     if (probe.type == kLinedirInFunction) {
         DirectiveCandidates& candidates = directives[probe.owner];
         ++candidates.count;
-        candidates.firstByLine.emplace(it->first, it);
+        candidates.firstByLine.emplace(line, &probe);
     } else if (probe.type != kFunction) {
-        groups.try_emplace(keyOf(probe)).first->second.add(&probe, order);
+        const auto found = crowded.find(line);
+        if (found != crowded.end()) {
+            found->second.add(probe);
+        } else {
+            const auto [from, to] = probes.equal_range(line);
+            if (static_cast<std::size_t>(to - from) > kCrowdedLine) buildCrowded(line, from, to);
+        }
     }
     ++indexed;
 
-    if (cursorSet && cursorOccurrences == occurrences && probe.mergeCount < occurrences &&
-        (cursor == probes.end() || it->first < cursor->first))
-        cursor = it;
+    if (!cursorSet) return;
+    if (position <= cursor) ++cursor; // the probe at the cursor moved one place on
+    if (cursorOccurrences == occurrences && probe.mergeCount < occurrences &&
+        (cursor == probes.size() ||
+         line < probes.begin()[static_cast<std::ptrdiff_t>(cursor)].first))
+        cursor = position;
 }
 
-void CoverageFunction::MergeIndex::removeOnlyDirective(ProbeMap& probes, Iterator it) {
-    directives.erase(it->second->owner);
-    if (cursorSet && cursor == it) ++cursor;
-    probes.erase(it);
-    --indexed;
+void CoverageFunction::MergeIndex::removeOnlyDirective(ProbeMap& probes, std::uint32_t line,
+                                                       const CoverageProbe* probe) {
+    const auto [from, to] = probes.equal_range(line);
+    for (auto it = from; it != to; ++it) {
+        if (it->second.get() != probe) continue;
+        directives.erase(probe->owner);
+        const auto position = static_cast<std::size_t>(it - probes.begin());
+        if (cursorSet && position < cursor) --cursor;
+        probes.erase(it);
+        --indexed;
+        return;
+    }
 }
 
-void CoverageFunction::MergeIndex::rebuild(ProbeMap& probes, std::uint32_t occurrences) {
-    groups.clear();
+void CoverageFunction::MergeIndex::rebuild(ProbeMap& probes) {
     directives.clear();
-    nextOrder = 0;
+    crowded.clear();
     indexed = 0;
+    lastFrom = 0;
+    lastTo = 0;
     cursorSet = false;
-    for (auto it = probes.begin(); it != probes.end(); ++it)
-        add(probes, it, occurrences);
+    for (auto it = probes.begin(); it != probes.end(); ++it) {
+        CoverageProbe& probe = *it->second;
+        if (probe.type == kLinedirInFunction) {
+            DirectiveCandidates& candidates = directives[probe.owner];
+            ++candidates.count;
+            candidates.firstByLine.emplace(it->first, &probe);
+        }
+    }
+    for (auto from = probes.begin(); from != probes.end();) {
+        auto to = from;
+        while (to != probes.end() && to->first == from->first)
+            ++to;
+        if (static_cast<std::size_t>(to - from) > kCrowdedLine) buildCrowded(from->first, from, to);
+        from = to;
+    }
+    indexed = probes.size();
 }
 
-const ProbeGroup* CoverageFunction::MergeIndex::findGroup(const ProbeGroupKey& key) const {
-    const auto found = groups.find(key);
-    return found == groups.end() ? nullptr : &found->second;
+std::pair<CoverageFunction::MergeIndex::Iterator, CoverageFunction::MergeIndex::Iterator>
+CoverageFunction::MergeIndex::lineRange(ProbeMap& probes, std::uint32_t line) {
+    const std::size_t size = probes.size();
+    const auto at = [&probes](std::size_t position) {
+        return probes.begin()[static_cast<std::ptrdiff_t>(position)].first;
+    };
+    // Where the line range starts, if it starts at one of the two last ends.
+    for (const std::size_t start : {lastTo, lastFrom}) {
+        if (start >= size || at(start) != line || (start != 0 && at(start - 1) >= line)) continue;
+        std::size_t end = start + 1;
+        while (end < size && at(end) == line && end - start <= kCrowdedLine)
+            ++end;
+        if (end < size && at(end) == line) break; // a crowded line: search its end
+        lastFrom = start;
+        lastTo = end;
+        return {probes.begin() + static_cast<std::ptrdiff_t>(start),
+                probes.begin() + static_cast<std::ptrdiff_t>(end)};
+    }
+    const auto range = probes.equal_range(line);
+    lastFrom = static_cast<std::size_t>(range.first - probes.begin());
+    lastTo = static_cast<std::size_t>(range.second - probes.begin());
+    return range;
 }
 
 } // namespace kiv

@@ -8,10 +8,15 @@
 #include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "model/coverage_function.hpp"
 
 namespace kiv {
+
+// A line holding more probes than this is matched through the groups of its
+// probes; the probes of any other line are simply walked.
+inline constexpr std::size_t kCrowdedLine = 32;
 
 // Everything that makes two probes the same except the context rule: probe
 // line, nesting, type, ternary number and description (mcdc verdicts
@@ -43,7 +48,7 @@ class ProbeGroup {
   public:
     struct Entry {
         CoverageProbe* probe = nullptr;
-        std::uint64_t order = 0; // insertion number within the function
+        std::uint64_t order = 0; // insertion number within the line
     };
 
     void add(CoverageProbe* probe, std::uint64_t order);
@@ -68,39 +73,62 @@ class ProbeGroup {
     std::unique_ptr<std::unordered_map<std::uint32_t, Entry>> others_;
 };
 
-// Cost of one addProbe: a hash of the description and context and a few
-// constant-time group queries, however many equal probes share the line; the
-// missing-probe check walks each probe at most once per occurrence.
+// Cost of one addProbe: finding the new probe's line (a binary search, or
+// none when the probes come in the order of the previous occurrence) and
+// comparing the few probes on it; on a crowded line a hash of the
+// description and context and a few constant-time group queries, however
+// many equal probes share the line. The missing-probe check walks each probe
+// at most once per occurrence. Nothing here grows with the number of probes
+// except on crowded lines and for line directives.
 struct CoverageFunction::MergeIndex {
     using Iterator = ProbeMap::iterator;
 
     // The linedir_in_function probes leading to one file.
     struct DirectiveCandidates {
         std::size_t count = 0;
-        std::unordered_map<std::uint32_t, Iterator> firstByLine;
+        std::unordered_map<std::uint32_t, CoverageProbe*> firstByLine;
+    };
+
+    // The probes of a crowded line, by group.
+    struct CrowdedLine {
+        void add(CoverageProbe& probe);
+        const ProbeGroup* find(const ProbeGroupKey& key) const;
+
+        std::unordered_map<ProbeGroupKey, ProbeGroup, ProbeGroupKeyHash, ProbeGroupKeyEqual> groups;
+        std::uint64_t nextOrder = 0;
     };
 
     // Files a probe just inserted into `probes`.
     void add(ProbeMap& probes, Iterator it, std::uint32_t occurrences);
-    // Takes the only line-directive candidate of its file out of `probes`
-    // and destroys it.
-    void removeOnlyDirective(ProbeMap& probes, Iterator it);
+    // Takes the only line-directive candidate of its file, stored under
+    // line, out of `probes` and destroys it.
+    void removeOnlyDirective(ProbeMap& probes, std::uint32_t line, const CoverageProbe* probe);
     // Starts over from the probe map as it is.
-    void rebuild(ProbeMap& probes, std::uint32_t occurrences);
-    const ProbeGroup* findGroup(const ProbeGroupKey& key) const;
+    void rebuild(ProbeMap& probes);
+    // The probes stored under line. Later occurrences announce their probes
+    // in the order of the first, so the search starts where the last one
+    // ended.
+    std::pair<Iterator, Iterator> lineRange(ProbeMap& probes, std::uint32_t line);
+    // The groups of a crowded line, built when missing.
+    const CrowdedLine& crowdedLine(std::uint32_t line, Iterator from, Iterator to);
 
-    std::unordered_map<ProbeGroupKey, ProbeGroup, ProbeGroupKeyHash, ProbeGroupKeyEqual> groups;
     std::unordered_map<const CoverageFile*, DirectiveCandidates> directives;
-    std::uint64_t nextOrder = 0;
-    std::size_t indexed = 0; // size of the probe map the index describes
+    std::unordered_map<std::uint32_t, CrowdedLine> crowded;
+    std::size_t indexed = 0;  // size of the probe map the index describes
+    std::size_t lastFrom = 0; // the line range found last
+    std::size_t lastTo = 0;
 
-    // Every probe before `cursor` has at least `cursorOccurrences` merges.
-    // Within one occurrence merge counts only grow, so the cursor only moves
-    // forward; it starts again from the front when another occurrence
-    // begins, and steps back to a lagging probe inserted before it.
+    // Every probe before position `cursor` has at least `cursorOccurrences`
+    // merges. Within one occurrence merge counts only grow, so the cursor
+    // only moves forward; it starts again from the front when another
+    // occurrence begins, and steps back to a lagging probe inserted before
+    // it.
     bool cursorSet = false;
     std::uint32_t cursorOccurrences = 0;
-    Iterator cursor;
+    std::size_t cursor = 0;
+
+  private:
+    void buildCrowded(std::uint32_t line, Iterator from, Iterator to);
 };
 
 } // namespace kiv
