@@ -25,8 +25,6 @@ void evaluateProbeLines(CoverageFunction& function) {
         probe->smallestDirectiveLine = probe->directiveLines.min();
     }
     for (auto& [line, probe] : function.probes)
-        probe->occurrences = probe->sourceLines.size();
-    for (auto& [line, probe] : function.probes)
         if (isMultiCondition(probe->type))
             probe->evaluationNumber = leadingEvaluationNumber(probe->description);
 }
@@ -92,8 +90,6 @@ void evaluateFunction(CoverageFunction& function, const FunctionEvaluationContex
 
     evaluateProbeLines(function);
     context.mcdc.evaluate(function);
-    for (auto& [line, probe] : function.probes)
-        probe->lineText = probeLineText(*probe);
 
     measureLength(function);
     function.points = countPoints(function);

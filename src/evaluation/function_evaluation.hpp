@@ -15,11 +15,13 @@ struct FunctionEvaluationContext {
 };
 
 // The line text of a probe: its source line, or every source line of its
-// occurrences joined by ", " when they differ.
+// occurrences joined by ", " when they differ. Made when asked for: no
+// output shows it, and a model holds millions of probes. A probe's
+// occurrence count is CoverageProbe::occurrences().
 std::string probeLineText(const CoverageProbe& probe);
 
 // Evaluates one function after the last input: average cost, directive lines,
-// the per-probe values, length, measurement points, try-block flag, hits, all
+// the per-probe lines and evaluation numbers, MC/DC, length, measurement points, try-block flag, hits, all
 // and TER. Probes are walked in line order, pass after pass.
 void evaluateFunction(CoverageFunction& function, const FunctionEvaluationContext& context);
 

@@ -40,6 +40,7 @@ CoverageFile& Coverage::findOrCreateFile(std::string_view key, int type,
     auto file = std::make_unique<CoverageFile>(std::string(key), type, std::string(displayName),
                                                chosen);
     CoverageFile& created = *file;
+    created.keepTextsIn(&texts);
     fileMap.emplace(std::string(key), std::move(file));
     if (chosen) {
         if (type == kSourceFile) {

@@ -9,6 +9,7 @@
 
 #include "model/coverage_common.hpp"
 #include "model/coverage_file.hpp"
+#include "model/shared_text.hpp"
 
 namespace kiv {
 
@@ -31,6 +32,8 @@ class Coverage : public CoverageCommon {
     // Stamps the run time, resolves the views, evaluates and sums everything.
     void finishModel();
 
+    // The texts of every probe, each kept once.
+    TextPool texts;
     FileMap fileMap;
     std::string kivxmlmergeVersion;
     std::string kivxmlmergeOptions;

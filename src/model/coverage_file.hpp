@@ -53,6 +53,10 @@ class CoverageFile : public CoverageCommon {
 
     bool isSourceOrHeader() const { return type != kHeaderPart; }
 
+    // Where the texts of this file's probes are kept (see
+    // CoverageFunction::keepTextsIn).
+    void keepTextsIn(TextPool* texts) { texts_ = texts; }
+
     std::string key;
     int type = kSourceFile;
     std::string displayName;
@@ -90,6 +94,7 @@ class CoverageFile : public CoverageCommon {
   private:
     struct Index;
     std::unique_ptr<Index> index_; // identity index of functionMap, built by the merging code
+    TextPool* texts_ = nullptr;
 };
 
 } // namespace kiv

@@ -39,6 +39,9 @@ class CoverageFunction : public CoverageCommon {
     // statement coverage unavailable where the occurrences disagree. Uses the
     // record's own description context.
     CoverageProbe* findMatchingProbe(const ProbeRecord& probe);
+    // Where the texts of new probes are kept (shared with the rest of the
+    // model); without a pool every probe keeps its own.
+    void keepTextsIn(TextPool* texts) { texts_ = texts; }
 
     std::string name;
     std::uint32_t definedAtLine = 0;
@@ -91,6 +94,7 @@ class CoverageFunction : public CoverageCommon {
     void insertProbe(ProbeRecord&& probe);
 
     std::unique_ptr<MergeIndex> index_; // lookup structures of the merging, built on demand
+    TextPool* texts_ = nullptr;
 };
 
 } // namespace kiv

@@ -2,12 +2,20 @@
 
 namespace kiv {
 
-CoverageProbe::CoverageProbe(ProbeRecord&& record)
-    : type(record.type), description(std::move(record.description)),
-      typeName(record.typeName), line(record.probeLine), sequence(record.sequence),
+namespace {
+
+SharedText keep(const std::string& text, TextPool* texts) {
+    return texts != nullptr ? texts->intern(text) : SharedText(text);
+}
+
+} // namespace
+
+CoverageProbe::CoverageProbe(ProbeRecord&& record, TextPool* texts)
+    : description(keep(record.description, texts)), context(keep(record.context, texts)),
       sourceLines(record.sourceLine), directiveLines(record.directiveLine),
-      scCounts(record.scCount), counters(record.counters), outcomeClass(record.outcomeClass),
-      nesting(record.nesting), context(std::move(record.context)), owner(record.owner) {
+      scCounts(record.scCount), owner(record.owner), counters(record.counters),
+      line(record.probeLine), sequence(record.sequence), outcomeClass(record.outcomeClass),
+      nesting(record.nesting), type(record.type) {
     computeOutcomes();
 }
 

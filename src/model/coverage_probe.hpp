@@ -6,9 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "model/condition_texts.hpp"
 #include "model/coverage_common.hpp"
+#include "model/probe_type.hpp"
 #include "model/records.hpp"
 #include "model/run_list.hpp"
+#include "model/shared_text.hpp"
 
 namespace kiv {
 
@@ -17,7 +20,9 @@ class CoverageFile;
 // One measurement point, merged over every occurrence.
 class CoverageProbe : public CoverageCommon {
   public:
-    explicit CoverageProbe(ProbeRecord&& record);
+    // Texts kept in `texts`, when given, are shared with every probe that
+    // has them.
+    explicit CoverageProbe(ProbeRecord&& record, TextPool* texts = nullptr);
 
     // Same nesting, probe line and type; the context, when set here, must be
     // equal; then the descriptions (mcdc: with "-" read as "+"; ternary: and
@@ -30,32 +35,37 @@ class CoverageProbe : public CoverageCommon {
     // Possible and covered outcomes from type, class and counters.
     void computeOutcomes();
 
+    // The type keyword of the reports.
+    std::string_view typeName() const { return probeTypeName(type); }
+    // The number of occurrences merged into the probe, the first included.
+    std::uint64_t occurrences() const { return sourceLines.size(); }
+
+    // A model holds millions of probes: the fields are ordered to leave no
+    // padding, and the rarely used ones cost a pointer each.
+
     // --- Set by the reader and merged by the model.
-    std::uint8_t type = 0;
-    std::string description;
-    std::string_view typeName;
-    std::uint32_t line = 0; // probe line, the key in the function's probe map
-    std::uint32_t sequence = 0;
+    SharedText description;
+    SharedText context;
     RunList sourceLines;
     RunList directiveLines;
     RunList scCounts;
+    CoverageFile* owner = nullptr;
     std::array<std::uint32_t, 2> counters{};
+    std::uint32_t line = 0; // probe line, the key in the function's probe map
+    std::uint32_t sequence = 0;
     std::uint32_t outcomeClass = 0;
     std::uint32_t nesting = 0;
-    std::string context;
     std::uint32_t mergeCount = 0;
-    CoverageFile* owner = nullptr;
     std::uint32_t possible = 0;
     std::uint32_t covered = 0;
+    std::uint8_t type = 0;
 
     // --- Filled when the model is finished.
+    char statementMark = 0; // '+', '-' or 0 when not a statement
     std::uint32_t largestSourceLine = 0;
     std::uint32_t smallestDirectiveLine = 0;
-    std::uint64_t occurrences = 0;
     std::uint32_t evaluationNumber = 0; // multi_cond_t / multi_cond_f
-    std::string lineText;
-    std::vector<std::string> conditions; // mcdc: one text per condition
-    char statementMark = 0;              // '+', '-' or 0 when not a statement
+    ConditionTexts conditions;          // mcdc: one text per condition
 
   private:
     void addOccurrence(const std::array<std::uint32_t, 2>& otherCounters);

@@ -12,6 +12,7 @@ void CoverageFile::addFunction(std::string name, std::uint32_t line, std::string
     auto function =
         std::make_unique<CoverageFunction>(std::move(name), line, std::move(parameters), header);
     CoverageFunction& added = *function;
+    added.keepTextsIn(texts_);
     // A multimap inserts after the functions already stored under the line.
     functionMap.emplace(line, std::move(function));
     index_->add(added);

@@ -56,7 +56,7 @@ void CoverageFunction::insertProbe(ProbeRecord&& probe) {
     MergeIndex& index = mergeIndex();
     const std::uint32_t line = probe.probeLine;
     // The probe map inserts after the entries already stored under the line.
-    const auto it = probes.emplace(line, std::make_unique<CoverageProbe>(std::move(probe)));
+    const auto it = probes.emplace(line, std::make_unique<CoverageProbe>(std::move(probe), texts_));
     index.add(probes, it, occurrences);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace kiv {
 
@@ -61,6 +63,67 @@ enum ProbeType : std::uint8_t {
     kMissingDefault = 52,
 };
 
+// The reports' keyword of each type code, by code; empty for a code outside 1
+// to 52.
+constexpr std::string_view probeTypeName(unsigned type) {
+    constexpr std::array<std::string_view, 53> kNames = {
+        "",
+        "function",
+        "return",
+        "if",
+        "else",
+        "else_if",
+        "multi_cond_t",
+        "multi_cond_f",
+        "switch",
+        "case",
+        "default",
+        "break",
+        "try",
+        "throw",
+        "catch",
+        "while",
+        "for",
+        "ternary",
+        "do",
+        "do_while",
+        "user_counter",
+        "block_end",
+        "function_end_nr",
+        "lambda",
+        "lambda_end",
+        "lambda_end_nr",
+        "function_end",
+        "const_if",
+        "const_else_if",
+        "const_while",
+        "const_for",
+        "const_do_while",
+        "const_ternary",
+        "function_try_block",
+        "goto",
+        "continue",
+        "label",
+        "while_decl",
+        "for_decl",
+        "for_range",
+        "for_each_range_vc",
+        "foreach_range_csharp",
+        "sub_cond",
+        "mcdc",
+        "__try",
+        "__leave",
+        "__finally",
+        "__except",
+        "expr_andor",
+        "user_annotation",
+        "linedir",
+        "linedir_in_function",
+        "missing_default",
+    };
+    return type < kNames.size() ? kNames[type] : std::string_view{};
+}
+
 // Decisions: two outcomes, true counted by the first counter, false by the second.
 constexpr bool isDecision(unsigned type) {
     return type == kIf || type == kElseIf || type == kWhile || type == kFor || type == kTernary ||
@@ -68,7 +131,9 @@ constexpr bool isDecision(unsigned type) {
 }
 
 // The const_ kinds (27 to 32).
-constexpr bool isConstKind(unsigned type) { return type >= kConstIf && type <= kConstTernary; }
+constexpr bool isConstKind(unsigned type) {
+    return type >= kConstIf && type <= kConstTernary;
+}
 
 // Structural markers without an outcome of their own.
 constexpr bool isMarker(unsigned type) {

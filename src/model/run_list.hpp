@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -10,50 +9,37 @@ namespace kiv {
 
 // A list of unsigned 32-bit values that grows by one entry per merged
 // occurrence. Equal neighbours are stored as one run, so a value repeated in
-// every report costs the same as a value seen once. A list of one run, by far
-// the most common, is kept in the object itself; only a second run moves the
-// list to the heap.
+// every report costs the same as a value seen once.
+//
+// Every probe holds three of these, so the object is one machine word: a
+// list of a single run (by far the most common) is packed into the word
+// itself, value in the upper half and length in the lower; only a second run,
+// or a run longer than 2^31 - 1 entries, moves the runs to the heap, and the
+// word then holds their address. Heap addresses are even; packed runs are
+// marked odd.
 class RunList {
   public:
     RunList() = default;
     explicit RunList(std::uint32_t first) { append(first); }
     RunList(const RunList& other) { appendAll(other); }
-    RunList(RunList&& other) noexcept
-        : value_(other.value_), count_(other.count_), spill_(std::move(other.spill_)) {
-        other.count_ = 0;
-    }
-    RunList& operator=(const RunList& other) {
-        if (this != &other) {
-            clear();
-            appendAll(other);
-        }
-        return *this;
-    }
-    RunList& operator=(RunList&& other) noexcept {
-        value_ = other.value_;
-        count_ = other.count_;
-        spill_ = std::move(other.spill_);
-        other.count_ = 0;
-        return *this;
-    }
-    ~RunList() = default;
+    RunList(RunList&& other) noexcept : word_(other.word_) { other.word_ = 0; }
+    RunList& operator=(const RunList& other);
+    RunList& operator=(RunList&& other) noexcept;
+    ~RunList() { clear(); }
 
     void append(std::uint32_t value) { append(value, 1); }
     void append(std::uint32_t value, std::uint64_t count);
     void appendAll(const RunList& other);
-    void clear() {
-        count_ = 0;
-        spill_.reset();
-    }
+    void clear();
 
-    std::uint64_t size() const { return spill_ ? spill_->size : count_; }
-    bool empty() const { return size() == 0; }
+    std::uint64_t size() const;
+    bool empty() const { return word_ == 0; }
     // Throws std::out_of_range when the list is empty.
     std::uint32_t front() const;
     std::uint32_t max() const;
     std::uint32_t min() const;
     // True when every entry holds the same value (or the list is empty).
-    bool allEqual() const { return !spill_ || spill_->runs.size() <= 1; }
+    bool allEqual() const { return !spilled() || spill()->runs.size() <= 1; }
 
     // Calls f(value) once per entry, in order.
     template <typename F> void forEach(F&& f) const {
@@ -64,11 +50,12 @@ class RunList {
     }
     // Calls f(value, count) once per run of equal entries, in order.
     template <typename F> void forEachRun(F&& f) const {
-        if (!spill_) {
-            if (count_ != 0) f(value_, std::uint64_t{count_});
+        if (empty()) return;
+        if (!spilled()) {
+            f(packedValue(), packedCount());
             return;
         }
-        for (const Run& run : spill_->runs)
+        for (const Run& run : spill()->runs)
             f(run.value, run.count);
     }
 
@@ -79,45 +66,78 @@ class RunList {
         std::uint32_t value;
         std::uint64_t count;
     };
-    // The runs of a list that outgrew its single run.
+    // The runs of a list that outgrew a single packed run.
     struct Spill {
         std::vector<Run> runs;
         std::uint64_t size = 0;
     };
-    // Moves the single run to the heap.
-    Spill& spill();
+    static_assert(sizeof(std::uintptr_t) == sizeof(std::uint64_t), "a 64-bit platform");
+    static_assert(alignof(Spill) >= 2, "heap addresses must be even");
 
-    std::uint32_t value_ = 0; // the single run, while spill_ is null
-    std::uint32_t count_ = 0;
-    std::unique_ptr<Spill> spill_;
+    static constexpr std::uint64_t kPackedLimit = (std::uint64_t{1} << 31) - 1;
+
+    bool spilled() const { return word_ != 0 && (word_ & 1) == 0; }
+    Spill* spill() const { return reinterpret_cast<Spill*>(static_cast<std::uintptr_t>(word_)); }
+    std::uint32_t packedValue() const { return static_cast<std::uint32_t>(word_ >> 32); }
+    std::uint64_t packedCount() const { return (word_ & 0xffffffffU) >> 1; }
+    static std::uint64_t pack(std::uint32_t value, std::uint64_t count) {
+        return (std::uint64_t{value} << 32) | (count << 1) | 1;
+    }
+    // Moves a packed run to the heap.
+    Spill& spillRuns();
+
+    std::uint64_t word_ = 0; // 0: empty; odd: one packed run; even: a Spill
 };
 
-inline RunList::Spill& RunList::spill() {
-    if (!spill_) {
-        auto spilled = std::make_unique<Spill>();
-        if (count_ != 0) spilled->runs.push_back(Run{value_, count_});
-        spilled->size = count_;
-        spill_ = std::move(spilled);
-        count_ = 0;
+inline RunList& RunList::operator=(const RunList& other) {
+    if (this != &other) {
+        clear();
+        appendAll(other);
     }
-    return *spill_;
+    return *this;
+}
+
+inline RunList& RunList::operator=(RunList&& other) noexcept {
+    if (this != &other) {
+        clear();
+        word_ = other.word_;
+        other.word_ = 0;
+    }
+    return *this;
+}
+
+inline void RunList::clear() {
+    if (spilled()) delete spill();
+    word_ = 0;
+}
+
+inline std::uint64_t RunList::size() const {
+    if (empty()) return 0;
+    return spilled() ? spill()->size : packedCount();
+}
+
+inline RunList::Spill& RunList::spillRuns() {
+    if (spilled()) return *spill();
+    auto* runs = new Spill;
+    if (!empty()) {
+        runs->runs.push_back(Run{packedValue(), packedCount()});
+        runs->size = packedCount();
+    }
+    word_ = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(runs));
+    return *runs;
 }
 
 inline void RunList::append(std::uint32_t value, std::uint64_t count) {
     if (count == 0) return;
-    if (!spill_) {
-        constexpr std::uint64_t kInlineLimit = UINT32_MAX;
-        if (count_ == 0 && count <= kInlineLimit) {
-            value_ = value;
-            count_ = static_cast<std::uint32_t>(count);
-            return;
-        }
-        if (value == value_ && count <= kInlineLimit - count_) {
-            count_ += static_cast<std::uint32_t>(count);
-            return;
-        }
+    if (empty() && count <= kPackedLimit) {
+        word_ = pack(value, count);
+        return;
     }
-    Spill& runs = spill();
+    if (!spilled() && packedValue() == value && count <= kPackedLimit - packedCount()) {
+        word_ = pack(value, packedCount() + count);
+        return;
+    }
+    Spill& runs = spillRuns();
     if (!runs.runs.empty() && runs.runs.back().value == value) {
         runs.runs.back().count += count;
     } else {
@@ -137,7 +157,7 @@ inline void RunList::appendAll(const RunList& other) {
 
 inline std::uint32_t RunList::front() const {
     if (empty()) throw std::out_of_range("RunList::front: empty list");
-    return spill_ ? spill_->runs.front().value : value_;
+    return spilled() ? spill()->runs.front().value : packedValue();
 }
 
 inline std::uint32_t RunList::max() const {

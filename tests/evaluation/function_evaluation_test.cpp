@@ -123,10 +123,10 @@ TEST(FunctionEvaluation, LinesCostsLengthAndLineTexts) {
     EXPECT_EQ(function.returnDirective, 5U);
     EXPECT_EQ(function.length, 8U);
     EXPECT_TRUE(function.tryBlock);
-    EXPECT_EQ(entry.occurrences, 4U);
-    EXPECT_EQ(entry.lineText, "3");
-    EXPECT_EQ(moved.occurrences, 3U);
-    EXPECT_EQ(moved.lineText, "6, 14, 6");
+    EXPECT_EQ(entry.occurrences(), 4U);
+    EXPECT_EQ(probeLineText(entry), "3");
+    EXPECT_EQ(moved.occurrences(), 3U);
+    EXPECT_EQ(probeLineText(moved), "6, 14, 6");
     EXPECT_EQ(moved.largestSourceLine, 14U);
     EXPECT_EQ(moved.smallestDirectiveLine, 2U);
 }

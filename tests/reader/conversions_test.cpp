@@ -214,6 +214,7 @@ TEST(ProbeKeywords, EveryCodeFrom1To52HasOneKeyword) {
         ASSERT_LE(entry->code, 52);
         EXPECT_FALSE(seen[entry->code]) << keyword;
         seen[entry->code] = true;
+        EXPECT_EQ(probeTypeName(entry->code), keyword); // the model's name of the code
     }
 }
 

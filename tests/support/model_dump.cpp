@@ -72,7 +72,7 @@ class Dumper {
     }
 
     void probe(std::uint32_t mapLine, const CoverageProbe& p) {
-        out_ << "    probe " << p.line << ' ' << p.typeName << " \"" << p.description << '"';
+        out_ << "    probe " << p.line << ' ' << p.typeName() << " \"" << p.description << '"';
         if (mapLine != p.line) out_ << " (stored under " << mapLine << ')';
         out_ << '\n';
         out_ << "      type=" << static_cast<unsigned>(p.type) << " seq=" << p.sequence

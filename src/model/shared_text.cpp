@@ -1,0 +1,55 @@
+#include "model/shared_text.hpp"
+
+#include <cstring>
+#include <functional>
+#include <new>
+
+namespace kiv {
+
+SharedText::Block* SharedText::make(std::string_view text) {
+    if (text.empty()) return nullptr;
+    if (text.size() > UINT32_MAX) throw std::bad_alloc();
+    void* memory = ::operator new(sizeof(Block) + text.size());
+    auto* block = new (memory) Block{1, static_cast<std::uint32_t>(text.size())};
+    std::memcpy(block->bytes(), text.data(), text.size());
+    return block;
+}
+
+void SharedText::release() {
+    if (block_ != nullptr && --block_->references == 0) {
+        block_->~Block();
+        ::operator delete(block_);
+    }
+    block_ = nullptr;
+}
+
+SharedText TextPool::intern(std::string_view text) {
+    if (text.empty()) return {};
+    // Kept at most half full.
+    if (2 * (used_ + 1) > slots_.size()) grow();
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = std::hash<std::string_view>{}(text)&mask;; slot = (slot + 1) & mask) {
+        SharedText& kept = slots_[slot];
+        if (kept.empty()) {
+            kept = SharedText(text);
+            ++used_;
+            return kept;
+        }
+        if (kept.view() == text) return kept;
+    }
+}
+
+void TextPool::grow() {
+    std::vector<SharedText> old(slots_.empty() ? 64 : 2 * slots_.size());
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (SharedText& text : old) {
+        if (text.empty()) continue;
+        std::size_t slot = std::hash<std::string_view>{}(text.view()) & mask;
+        while (!slots_[slot].empty())
+            slot = (slot + 1) & mask;
+        slots_[slot] = std::move(text);
+    }
+}
+
+} // namespace kiv

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv {
+
+// An immutable text that copies share: one machine word pointing to a
+// reference-counted block holding the bytes. Probe descriptions and contexts
+// repeat a great deal ("break", "}", the decision of every condition), so the
+// model keeps each distinct text once (see TextPool) and every probe refers to
+// it. Not for sharing between threads.
+class SharedText {
+  public:
+    SharedText() = default;
+    SharedText(std::string_view text) : block_(make(text)) {}
+    SharedText(const char* text) : SharedText(std::string_view(text)) {}
+    SharedText(const std::string& text) : SharedText(std::string_view(text)) {}
+    SharedText(const SharedText& other) noexcept : block_(other.block_) { retain(); }
+    SharedText(SharedText&& other) noexcept : block_(other.block_) { other.block_ = nullptr; }
+    SharedText& operator=(const SharedText& other) noexcept;
+    SharedText& operator=(SharedText&& other) noexcept;
+    ~SharedText() { release(); }
+
+    std::string_view view() const {
+        return block_ == nullptr ? std::string_view{}
+                                 : std::string_view(block_->bytes(), block_->size);
+    }
+    operator std::string_view() const { return view(); }
+    const char* data() const { return view().data(); }
+    std::size_t size() const { return block_ == nullptr ? 0 : block_->size; }
+    bool empty() const { return size() == 0; }
+    std::size_t find(std::string_view part, std::size_t from = 0) const {
+        return view().find(part, from);
+    }
+    std::size_t find(char c, std::size_t from = 0) const { return view().find(c, from); }
+    // True when both refer to the same block (equal texts then, but equal
+    // texts need not share a block).
+    bool sameBlock(const SharedText& other) const { return block_ == other.block_; }
+
+    friend bool operator==(const SharedText& a, const SharedText& b) {
+        return a.block_ == b.block_ || a.view() == b.view();
+    }
+    friend bool operator==(const SharedText& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const SharedText& a, const char* b) {
+        return a.view() == std::string_view(b);
+    }
+    friend bool operator==(const SharedText& a, const std::string& b) {
+        return a.view() == std::string_view(b);
+    }
+    friend std::ostream& operator<<(std::ostream& out, const SharedText& text) {
+        return out << text.view();
+    }
+    friend std::string operator+(const std::string& a, const SharedText& b) {
+        std::string text = a;
+        text.append(b.view());
+        return text;
+    }
+    friend std::string operator+(const SharedText& a, const std::string& b) {
+        std::string text(a.view());
+        text += b;
+        return text;
+    }
+
+  private:
+    struct Block {
+        std::uint32_t references;
+        std::uint32_t size;
+        char* bytes() { return reinterpret_cast<char*>(this + 1); }
+        const char* bytes() const { return reinterpret_cast<const char*>(this + 1); }
+    };
+    static Block* make(std::string_view text);
+    void retain() const {
+        if (block_ != nullptr) ++block_->references;
+    }
+    void release();
+
+    Block* block_ = nullptr; // null for the empty text
+};
+
+// Keeps one SharedText per distinct text: intern() gives the text already
+// kept, or keeps a new one. An open-addressing table of the texts: a text
+// costs one or two pointer slots here besides its block.
+class TextPool {
+  public:
+    TextPool() = default;
+    TextPool(const TextPool&) = delete;
+    TextPool& operator=(const TextPool&) = delete;
+
+    SharedText intern(std::string_view text);
+    std::size_t size() const { return used_; }
+
+  private:
+    void grow();
+
+    std::vector<SharedText> slots_; // empty SharedText: a free slot
+    std::size_t used_ = 0;
+};
+
+inline SharedText& SharedText::operator=(const SharedText& other) noexcept {
+    other.retain();
+    release();
+    block_ = other.block_;
+    return *this;
+}
+
+inline SharedText& SharedText::operator=(SharedText&& other) noexcept {
+    if (this != &other) {
+        release();
+        block_ = other.block_;
+        other.block_ = nullptr;
+    }
+    return *this;
+}
+
+} // namespace kiv

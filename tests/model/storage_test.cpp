@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/condition_texts.hpp"
+#include "model/run_list.hpp"
+#include "model/shared_text.hpp"
+
+namespace kiv {
+namespace {
+
+using Runs = std::vector<std::pair<std::uint32_t, std::uint64_t>>;
+
+Runs runsOf(const RunList& list) {
+    Runs runs;
+    list.forEachRun(
+        [&](std::uint32_t value, std::uint64_t count) { runs.emplace_back(value, count); });
+    return runs;
+}
+
+constexpr std::uint64_t kPackedLimit = (std::uint64_t{1} << 31) - 1;
+
+// A list of one run lives in the object, longer ones on the heap; both must
+// read alike.
+TEST(RunList, AppendsMergeEqualNeighbours) {
+    struct Case {
+        std::string what;
+        Runs appended; // (value, count) handed to append
+        Runs expected;
+        std::uint32_t max, min;
+    };
+    const std::vector<Case> cases = {
+        {"one entry", {{7, 1}}, {{7, 1}}, 7, 7},
+        {"equal values stay one run", {{7, 1}, {7, 1}, {7, 3}}, {{7, 5}}, 7, 7},
+        {"a second value", {{7, 2}, {3, 1}}, {{7, 2}, {3, 1}}, 7, 3},
+        {"back to the first", {{7, 1}, {3, 1}, {7, 1}}, {{7, 1}, {3, 1}, {7, 1}}, 7, 3},
+        {"equal after a second value", {{7, 1}, {3, 1}, {3, 4}}, {{7, 1}, {3, 5}}, 7, 3},
+        {"largest values", {{4294967295U, 1}, {0, 1}}, {{4294967295U, 1}, {0, 1}}, 4294967295U, 0},
+        {"zero counts change nothing", {{7, 0}, {5, 1}, {6, 0}}, {{5, 1}}, 5, 5},
+        {"the longest packed run", {{9, kPackedLimit}}, {{9, kPackedLimit}}, 9, 9},
+        {"one past it", {{9, kPackedLimit}, {9, 1}}, {{9, kPackedLimit + 1}}, 9, 9},
+        {"a run longer than 32 bits",
+         {{9, 1}, {9, std::uint64_t{1} << 33}},
+         {{9, (std::uint64_t{1} << 33) + 1}},
+         9,
+         9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunList list;
+        std::uint64_t size = 0;
+        for (const auto& [value, count] : c.appended) {
+            list.append(value, count);
+            size += count;
+        }
+        EXPECT_EQ(runsOf(list), c.expected);
+        EXPECT_EQ(list.size(), size);
+        EXPECT_EQ(list.front(), c.expected.front().first);
+        EXPECT_EQ(list.max(), c.max);
+        EXPECT_EQ(list.min(), c.min);
+        EXPECT_EQ(list.allEqual(), c.expected.size() == 1);
+
+        const RunList copy(list);
+        EXPECT_EQ(runsOf(copy), c.expected);
+        EXPECT_TRUE(copy == list);
+        RunList moved(std::move(list));
+        EXPECT_EQ(runsOf(moved), c.expected);
+        EXPECT_TRUE(list.empty()); // NOLINT(bugprone-use-after-move): moved-from lists are empty
+    }
+}
+
+TEST(RunList, EmptyListsAndEquality) {
+    RunList empty;
+    EXPECT_TRUE(empty.empty());
+    EXPECT_EQ(empty.size(), 0U);
+    EXPECT_TRUE(empty.allEqual());
+    EXPECT_THROW((void)empty.front(), std::out_of_range);
+    EXPECT_THROW((void)empty.max(), std::out_of_range);
+    EXPECT_THROW((void)empty.min(), std::out_of_range);
+
+    // Lists compare by their entries.
+    RunList packed;
+    packed.append(4, 3);
+    RunList same(4);
+    same.append(4, 2);
+    EXPECT_TRUE(packed == same);
+    same.append(4);
+    EXPECT_FALSE(packed == same);
+    RunList other(4);
+    other.append(5);
+    other.append(4);
+    RunList runs(4);
+    runs.append(5, 2);
+    EXPECT_FALSE(other == runs);
+    RunList again(4);
+    again.append(5);
+    again.append(4);
+    EXPECT_TRUE(other == again);
+}
+
+TEST(RunList, AppendsItselfAndAssigns) {
+    RunList list(1);
+    list.append(2);
+    list.appendAll(list);
+    EXPECT_EQ(runsOf(list), (Runs{{1, 1}, {2, 1}, {1, 1}, {2, 1}}));
+    RunList target(8);
+    target = list;
+    EXPECT_EQ(runsOf(target), runsOf(list));
+    target = RunList(3);
+    EXPECT_EQ(runsOf(target), (Runs{{3, 1}}));
+    const RunList& itself = target;
+    target = itself;
+    EXPECT_EQ(runsOf(target), (Runs{{3, 1}}));
+}
+
+TEST(SharedText, CopiesShareOneBlock) {
+    SharedText text("if (a > b)");
+    SharedText copy = text;
+    EXPECT_TRUE(copy.sameBlock(text));
+    EXPECT_EQ(copy, "if (a > b)");
+    text = "else";
+    EXPECT_EQ(copy, "if (a > b)"); // the block lives on in the copy
+    EXPECT_EQ(text, "else");
+    SharedText moved = std::move(copy);
+    EXPECT_EQ(moved.view(), "if (a > b)");
+    EXPECT_TRUE(copy.empty()); // NOLINT(bugprone-use-after-move)
+    EXPECT_EQ(SharedText(""), SharedText());
+    EXPECT_EQ(SharedText(std::string("a\0b", 3)).size(), 3U);
+    EXPECT_EQ(std::string("[") + moved + "]", "[if (a > b)]");
+}
+
+TEST(TextPool, KeepsEachTextOnce) {
+    TextPool pool;
+    const SharedText a = pool.intern("break");
+    const SharedText b = pool.intern(std::string("brea") + "k");
+    EXPECT_TRUE(a.sameBlock(b));
+    EXPECT_TRUE(pool.intern("").empty());
+    // Many texts: the table grows and every text is still found once.
+    std::vector<SharedText> kept;
+    for (int i = 0; i < 5000; ++i)
+        kept.push_back(pool.intern("text " + std::to_string(i)));
+    for (int i = 0; i < 5000; ++i) {
+        const SharedText again = pool.intern("text " + std::to_string(i));
+        ASSERT_TRUE(again.sameBlock(kept[static_cast<std::size_t>(i)])) << i;
+    }
+    EXPECT_EQ(pool.size(), 5001U);
+    EXPECT_TRUE(pool.intern("break").sameBlock(a));
+}
+
+TEST(ConditionTexts, ListOnlyWhenFilled) {
+    ConditionTexts texts;
+    EXPECT_TRUE(texts.empty());
+    EXPECT_EQ(texts, std::vector<std::string>{});
+    texts.push_back("MC/DC (cond 1: 1 + 2)");
+    texts.push_back("MC/DC (cond 2: 1 - 3)");
+    EXPECT_EQ(texts.size(), 2U);
+    EXPECT_EQ(texts[1], "MC/DC (cond 2: 1 - 3)");
+    const ConditionTexts copy = texts;
+    texts.clear();
+    EXPECT_TRUE(texts.empty());
+    EXPECT_EQ(copy, (std::vector<std::string>{"MC/DC (cond 1: 1 + 2)", "MC/DC (cond 2: 1 - 3)"}));
+    texts = {"x"};
+    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.end()), std::vector<std::string>{"x"});
+}
+
+} // namespace
+} // namespace kiv
