@@ -115,4 +115,28 @@ BENCHMARK(MergeEqualProbesOnOneLine)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
 
+// A further occurrence of one function of 100 probes: the cost of merging a
+// function that every report holds.
+void MergeOneFunction(benchmark::State& state) {
+    CoverageFile file("c:\\src\\one.c", kiv::kSourceFile, "C:\\src\\one.c", true);
+    const auto occurrence = [&file] {
+        file.addFunction("f", 1, "(int a)", header(1));
+        file.addProbe("f", 1, "(int a)", probe(kiv::kFunction, 1, "f()", 1));
+        for (std::uint32_t i = 0; i < 99; ++i) {
+            const std::uint32_t line = 2 + i / 3;
+            const std::uint8_t type = i % 3 == 0   ? kiv::kIf
+                                      : i % 3 == 1 ? kiv::kReturn
+                                                   : kiv::kCase;
+            file.addProbe("f", 1, "(int a)",
+                          probe(type, line, "statement " + std::to_string(i % 3), 1));
+        }
+    };
+    occurrence();
+    for (auto _ : state)
+        occurrence();
+    benchmark::DoNotOptimize(file.functionMap.begin()->second->statementAvailable);
+    state.SetItemsProcessed(state.iterations() * 100);
+}
+BENCHMARK(MergeOneFunction);
+
 } // namespace

@@ -8,8 +8,19 @@ namespace kiv {
 bool splitAttributes(std::string_view text, FirstValueMap& map, std::string& scratch) {
     constexpr auto npos = std::string_view::npos;
     while (!text.empty()) {
-        const std::size_t equals = text.find('=');
-        const std::size_t open = text.find('"');
+        // Names are short and their value follows at once: find the first
+        // "=" and the first double quote in one walk over the name.
+        std::size_t equals = npos;
+        std::size_t open = npos;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '=' && equals == npos) {
+                equals = i;
+            } else if (text[i] == '"') {
+                open = i;
+                break;
+            }
+        }
+        if (open != npos && equals == npos) equals = text.find('=', open + 1);
         if (equals == npos || open == npos) return false;
         const std::size_t close = text.find('"', open + 1);
         if (close == npos) return false;

@@ -1,9 +1,12 @@
 #include "reader/first_value_map.hpp"
 
+#include <bit>
+
 namespace kiv {
 
-bool FirstValueMap::insert(std::string_view key, std::string_view value) {
-    if (contains(key)) return false;
+bool FirstValueMap::insertOther(std::string_view key, std::string_view value) {
+    for (std::size_t i = 0; i < used_; ++i)
+        if (entries_[i].key == key) return false;
     if (used_ < kFlatLimit) {
         if (used_ == entries_.size()) entries_.emplace_back();
         Entry& entry = entries_[used_++];
@@ -11,11 +14,10 @@ bool FirstValueMap::insert(std::string_view key, std::string_view value) {
         entry.value.assign(value);
         return true;
     }
-    overflow_.emplace(std::string(key), std::string(value));
-    return true;
+    return overflow_.emplace(std::string(key), std::string(value)).second;
 }
 
-const std::string* FirstValueMap::find(std::string_view key) const {
+const std::string* FirstValueMap::findOther(std::string_view key) const {
     for (std::size_t i = 0; i < used_; ++i)
         if (entries_[i].key == key) return &entries_[i].value;
     if (overflow_.empty()) return nullptr;
@@ -24,8 +26,13 @@ const std::string* FirstValueMap::find(std::string_view key) const {
 }
 
 void FirstValueMap::clear() {
+    knownUsed_ = 0;
     used_ = 0;
     overflow_.clear();
+}
+
+std::size_t FirstValueMap::size() const {
+    return static_cast<std::size_t>(std::popcount(knownUsed_)) + used_ + overflow_.size();
 }
 
 } // namespace kiv

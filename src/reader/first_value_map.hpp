@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -14,21 +16,71 @@ namespace kiv {
 // line's values in it until a reading step takes them, so it is small nearly
 // always; its entries keep their storage when the map is emptied, and a map
 // that grows large (a report with many unknown lines) moves on to a hash
-// table so that filling it stays linear.
+// table so that filling it stays linear. The attribute names of the reports
+// ("type", "line", "descr", ...) have places of their own, found without
+// comparing keys: every probe element stores and looks up about a dozen of
+// them.
 class FirstValueMap {
   public:
     // Stores value under key unless key is present; true when stored.
-    bool insert(std::string_view key, std::string_view value);
+    bool insert(std::string_view key, std::string_view value) {
+        const std::size_t slot = knownSlot(key);
+        if (slot == kKnownKeys) return insertOther(key, value);
+        const std::uint32_t bit = std::uint32_t{1} << slot;
+        if ((knownUsed_ & bit) != 0) return false;
+        known_[slot].assign(value);
+        knownUsed_ |= bit;
+        return true;
+    }
     // The value stored under exactly key, or null. The pointer is valid until
     // the map is changed.
-    const std::string* find(std::string_view key) const;
+    const std::string* find(std::string_view key) const {
+        const std::size_t slot = knownSlot(key);
+        if (slot == kKnownKeys) return findOther(key);
+        return (knownUsed_ & (std::uint32_t{1} << slot)) != 0 ? &known_[slot] : nullptr;
+    }
     bool contains(std::string_view key) const { return find(key) != nullptr; }
     void clear();
-    std::size_t size() const { return used_ + overflow_.size(); }
+    std::size_t size() const;
     bool empty() const { return size() == 0; }
 
   private:
     static constexpr std::size_t kFlatLimit = 32;
+    static constexpr std::size_t kKnownKeys = 10;
+
+    // The place of a report attribute name, or kKnownKeys for any other key.
+    // Inline, so that a constant key costs nothing.
+    static constexpr std::size_t knownSlot(std::string_view key) {
+        switch (key.size()) {
+        case 4:
+            if (key == "name") return 0;
+            if (key == "type") return 1;
+            if (key == "line") return 2;
+            break;
+        case 5:
+            if (key == "descr") return 3;
+            break;
+        case 6:
+            if (key == "count1") return 4;
+            if (key == "count2") return 5;
+            break;
+        case 7:
+            if (key == "nesting") return 6;
+            if (key == "eval_no") return 7;
+            break;
+        case 8:
+            if (key == "sc_count") return 8;
+            break;
+        case 10:
+            if (key == "subcond_no") return 9;
+            break;
+        default:
+            break;
+        }
+        return kKnownKeys;
+    }
+    bool insertOther(std::string_view key, std::string_view value);
+    const std::string* findOther(std::string_view key) const;
 
     struct Entry {
         std::string key;
@@ -41,7 +93,9 @@ class FirstValueMap {
         }
     };
 
-    std::vector<Entry> entries_; // the first used_ hold values; the rest are spare
+    std::array<std::string, kKnownKeys> known_; // values of the attribute names
+    std::uint32_t knownUsed_ = 0;               // bit i: known_[i] holds a value
+    std::vector<Entry> entries_;                // the first used_ hold values; the rest are spare
     std::size_t used_ = 0;
     std::unordered_map<std::string, std::string, Hash, std::equal_to<>> overflow_;
 };

@@ -59,6 +59,17 @@ Magnitude scan(std::string_view text) {
 
 std::uint32_t readUnsigned(std::string_view text) {
     constexpr std::uint32_t kMax = std::numeric_limits<std::uint32_t>::max();
+    // Nearly every number of a report is a plain decimal of a few digits:
+    // nine digits cannot overflow.
+    if (!text.empty() && text.size() <= 9 && text[0] >= '1' && text[0] <= '9') {
+        std::uint32_t value = 0;
+        for (const char c : text) {
+            if (c < '0' || c > '9') break;
+            value = value * 10 + static_cast<std::uint32_t>(c - '0');
+        }
+        return value;
+    }
+    if (text == "0") return 0;
     const Magnitude m = scan(text);
     if (m.overflow) return kMax;
     if (m.negative && m.value != 0) return kMax;

@@ -1,6 +1,7 @@
 #include "reader/probe_keywords.hpp"
 
 #include <array>
+#include <vector>
 
 #include "model/probe_type.hpp"
 
@@ -65,12 +66,30 @@ constexpr std::array<ProbeKeyword, 52> kKeywords = {{
     {"linedir_in_function", kLinedirInFunction},
 }};
 
+// The keywords of each length, in table order: a type text is compared with
+// the few of its own length only.
+class KeywordsByLength {
+  public:
+    KeywordsByLength() {
+        for (const ProbeKeyword& entry : kKeywords)
+            byLength_[entry.keyword.size()].push_back(&entry);
+    }
+    const ProbeKeyword* find(std::string_view text) const {
+        if (text.size() >= byLength_.size()) return nullptr;
+        for (const ProbeKeyword* entry : byLength_[text.size()])
+            if (entry->keyword == text) return entry;
+        return nullptr;
+    }
+
+  private:
+    std::array<std::vector<const ProbeKeyword*>, 24> byLength_;
+};
+
 } // namespace
 
 const ProbeKeyword* classifyProbeType(std::string_view text) {
-    for (const ProbeKeyword& entry : kKeywords)
-        if (entry.keyword == text) return &entry;
-    return nullptr;
+    static const KeywordsByLength keywords;
+    return keywords.find(text);
 }
 
 } // namespace kiv

@@ -31,9 +31,12 @@ TEST(ReadUnsigned, FollowsTheNotationOfItsPrefix) {
         {"08", 0}, // a leading 0 reads octal: 8 is no digit
         {"0x", 0}, // no hexadecimal digit: the number is the 0
         {"0xg", 0},
-        {"  42", 42},  // leading white space
-        {"\t+7", 7},   // one sign
-        {"12abc", 12}, // stops at the first other character
+        {"  42", 42},               // leading white space
+        {"\t+7", 7},                // one sign
+        {"12abc", 12},              // stops at the first other character
+        {"999999999", 999999999},   // the longest plain decimal read the short way
+        {"1000000000", 1000000000}, // and the shortest read the long way
+        {"7\r", 7},
         {"1 2", 1},
         {"", 0},
         {"abc", 0},

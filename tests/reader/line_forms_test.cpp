@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "diagnostics/error.hpp"
 #include "reader/attributes.hpp"
@@ -29,6 +30,33 @@ TEST(FirstValueMap, KeepsTheFirstValueAndFindsExactKeys) {
     EXPECT_TRUE(map.empty());
     EXPECT_TRUE(map.insert("line", "5"));
     EXPECT_EQ(valueOf(map, "line"), "5");
+}
+
+// The attribute names of the reports have places of their own; any other
+// key, however close to one of them, is stored apart.
+TEST(FirstValueMap, AttributeNamesAndOtherKeysLiveSideBySide) {
+    FirstValueMap map;
+    const std::vector<std::string> names = {"name",     "type",      "line",    "descr",
+                                            "count1",   "count2",    "nesting", "eval_no",
+                                            "sc_count", "subcond_no"};
+    const std::vector<std::string> others = {"Name", "typ", "lines", "count3", "<lines>", ""};
+    for (const std::string& key : names)
+        EXPECT_TRUE(map.insert(key, key + "-1")) << key;
+    for (const std::string& key : others)
+        EXPECT_TRUE(map.insert(key, key + "-1")) << key;
+    for (const std::string& key : names)
+        EXPECT_FALSE(map.insert(key, key + "-2")) << key;
+    for (const std::string& key : others)
+        EXPECT_FALSE(map.insert(key, key + "-2")) << key;
+    EXPECT_EQ(map.size(), names.size() + others.size());
+    for (const std::string& key : names)
+        EXPECT_EQ(valueOf(map, key), key + "-1");
+    for (const std::string& key : others)
+        EXPECT_EQ(valueOf(map, key), key + "-1");
+    map.clear();
+    EXPECT_TRUE(map.empty());
+    EXPECT_EQ(valueOf(map, "descr"), "<absent>");
+    EXPECT_EQ(valueOf(map, "Name"), "<absent>");
 }
 
 TEST(FirstValueMap, StaysCorrectWhenItGrowsLarge) {
