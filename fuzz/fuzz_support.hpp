@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,21 +38,65 @@ inline std::string writeScratch(const std::string& name, std::string_view bytes)
     return path;
 }
 
+// Keeps only the end of what is written to it (and how much was written),
+// so that a run with a large output costs no memory.
+class TailBuffer : public std::streambuf {
+  public:
+    std::size_t size() const { return size_; }
+    bool endsWith(std::string_view text) const {
+        const std::string_view tail(tail_);
+        return tail.size() >= text.size() && tail.substr(tail.size() - text.size()) == text;
+    }
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (c != traits_type::eof()) {
+            const char ch = traits_type::to_char_type(c);
+            xsputn(&ch, 1);
+        }
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        const auto count = static_cast<std::size_t>(n);
+        size_ += count;
+        const std::size_t keep = count < kKeep ? count : kKeep;
+        tail_.append(s + count - keep, keep);
+        if (tail_.size() > 2 * kKeep) tail_.erase(0, tail_.size() - kKeep);
+        return n;
+    }
+
+  private:
+    static constexpr std::size_t kKeep = 256;
+    std::string tail_;
+    std::size_t size_ = 0;
+};
+
+// Diagnostics that no input may cause: an exception the program did not
+// expect (20) or a broken model met by the evaluation or the listing (18).
+inline bool isInternalFault(const std::string& diagnostic) {
+    return diagnostic.rfind("*** kivxmlmerge error 18 ", 0) == 0 ||
+           diagnostic.rfind("*** kivxmlmerge error 20 ", 0) == 0;
+}
+
 // Runs a whole merge in memory and checks the contract of every run: status
 // 0 with no diagnostic, or status 2 with exactly one diagnostic line and
-// nothing else; status 1 only for the help text.
-inline void runAndCheck(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
+// nothing else; status 1 only for the help text. With summaryLast, a
+// successful run must end with a complete summary report on standard output.
+inline void runAndCheck(const std::vector<std::string>& arguments, bool summaryLast = false) {
+    TailBuffer outBuffer;
+    std::ostream out(&outBuffer);
     std::ostringstream err;
     const int status = runMerge(arguments, out, err);
     const std::string e = err.str();
     if (status == kExitSuccess) {
         if (!e.empty()) std::abort();
+        if (summaryLast && !outBuffer.endsWith("</kiv_xmlmerge_report>\n")) std::abort();
     } else if (status == kExitDiagnostic) {
         if (e.rfind("*** kivxmlmerge error ", 0) != 0) std::abort();
         // One diagnostic, ended by a line feed (a name that holds a line feed
         // is shown as given, so the line feed need not be the only one).
         if (e.empty() || e.back() != '\n') std::abort();
+        if (isInternalFault(e)) std::abort();
     } else if (status != kExitUsage) {
         std::abort();
     }
