@@ -50,10 +50,6 @@ void WriteProbeLine(benchmark::State& state) {
     };
     for (kiv::ProbeRecord r : records)
         function.probes.emplace(r.probeLine, std::make_unique<kiv::CoverageProbe>(std::move(r)));
-    for (auto& [line, probe] : function.probes) {
-        probe->largestSourceLine = line;
-        probe->smallestDirectiveLine = 0;
-    }
 
     NullBuffer sink;
     std::ostream out(&sink);

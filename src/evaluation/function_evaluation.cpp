@@ -20,9 +20,11 @@ void appendNumber(std::string& text, std::uint32_t value) {
 }
 
 void evaluateProbeLines(CoverageFunction& function) {
-    for (auto& [line, probe] : function.probes) {
-        probe->largestSourceLine = probe->sourceLines.max();
-        probe->smallestDirectiveLine = probe->directiveLines.min();
+    // The listing shows the largest source line and the smallest directive
+    // line of each probe; a probe without them is a defect, reported here.
+    for (const auto& [line, probe] : function.probes) {
+        (void)probe->largestSourceLine();
+        (void)probe->smallestDirectiveLine();
     }
     for (auto& [line, probe] : function.probes)
         if (isMultiCondition(probe->type))

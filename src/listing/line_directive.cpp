@@ -54,7 +54,7 @@ void writeIntoHeaderPart(const CoverageProbe& probe, const CoverageFile& headerP
     if (state.isListed(part) ||
         std::find(state.expanding.begin(), state.expanding.end(), &part) != state.expanding.end())
         return;
-    writeDirectiveLine(context, probe.largestSourceLine, probe, probe.smallestDirectiveLine,
+    writeDirectiveLine(context, probe.largestSourceLine(), probe, probe.smallestDirectiveLine(),
                        headerPart.displayName);
     state.expanding.push_back(&part);
     writeFunctionProbes(part, context);
@@ -69,7 +69,7 @@ void writeBackFromHeaderPart(const CoverageProbe& probe, ListingContext& context
     state.pendingDirectiveFile = nullptr;
     const CoverageFunction& part = firstFunction(*pending);
     if (state.isListed(part)) return;
-    writeDirectiveLine(context, probe.largestSourceLine, probe, probe.smallestDirectiveLine,
+    writeDirectiveLine(context, probe.largestSourceLine(), probe, probe.smallestDirectiveLine(),
                        currentFileName(state));
     state.markListed(part);
 }

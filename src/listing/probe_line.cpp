@@ -53,7 +53,7 @@ bool showsContext(unsigned type) {
 
 void appendLeftPart(std::string& text, ProbeLayout layout, const CoverageProbe& probe,
                     bool marked) {
-    const std::uint32_t line = probe.largestSourceLine;
+    const std::uint32_t line = probe.largestSourceLine();
     switch (layout) {
     case ProbeLayout::OneCounter:
         appendField(text, probe.counters.at(0), kFirstWidth);

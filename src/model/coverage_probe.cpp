@@ -14,8 +14,8 @@ CoverageProbe::CoverageProbe(ProbeRecord&& record, TextPool* texts)
     : description(keep(record.description, texts)), context(keep(record.context, texts)),
       sourceLines(record.sourceLine), directiveLines(record.directiveLine),
       scCounts(record.scCount), owner(record.owner), counters(record.counters),
-      line(record.probeLine), sequence(record.sequence), outcomeClass(record.outcomeClass),
-      nesting(record.nesting), type(record.type) {
+      line(record.probeLine), sequence(record.sequence), nesting(record.nesting), type(record.type),
+      outcomeClass(static_cast<std::uint8_t>(record.outcomeClass)) {
     computeOutcomes();
 }
 

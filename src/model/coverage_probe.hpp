@@ -39,6 +39,11 @@ class CoverageProbe : public CoverageCommon {
     std::string_view typeName() const { return probeTypeName(type); }
     // The number of occurrences merged into the probe, the first included.
     std::uint64_t occurrences() const { return sourceLines.size(); }
+    // The largest of the source lines and the smallest of the directive
+    // lines of its occurrences; both lists must hold an entry
+    // (std::out_of_range otherwise).
+    std::uint32_t largestSourceLine() const { return sourceLines.max(); }
+    std::uint32_t smallestDirectiveLine() const { return directiveLines.min(); }
 
     // A model holds millions of probes: the fields are ordered to leave no
     // padding, and the rarely used ones cost a pointer each.
@@ -53,17 +58,15 @@ class CoverageProbe : public CoverageCommon {
     std::array<std::uint32_t, 2> counters{};
     std::uint32_t line = 0; // probe line, the key in the function's probe map
     std::uint32_t sequence = 0;
-    std::uint32_t outcomeClass = 0;
     std::uint32_t nesting = 0;
     std::uint32_t mergeCount = 0;
-    std::uint32_t possible = 0;
-    std::uint32_t covered = 0;
     std::uint8_t type = 0;
+    std::uint8_t outcomeClass = 0; // 1 to 6
+    std::uint8_t possible = 0;     // outcomes: 0 to 2
+    std::uint8_t covered = 0;
 
     // --- Filled when the model is finished.
-    char statementMark = 0; // '+', '-' or 0 when not a statement
-    std::uint32_t largestSourceLine = 0;
-    std::uint32_t smallestDirectiveLine = 0;
+    char statementMark = 0;             // '+', '-' or 0 when not a statement
     std::uint32_t evaluationNumber = 0; // multi_cond_t / multi_cond_f
     ConditionTexts conditions;          // mcdc: one text per condition
 

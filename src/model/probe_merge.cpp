@@ -41,7 +41,8 @@ void CoverageProbe::computeOutcomes() {
     if (type < 1 || type > 52 || type == kLinedir) return;
     if (isDecision(type)) {
         possible = 2;
-        covered = (counters[0] != 0 ? 1U : 0U) + (counters[1] != 0 ? 1U : 0U);
+        covered =
+            static_cast<std::uint8_t>((counters[0] != 0 ? 1 : 0) + (counters[1] != 0 ? 1 : 0));
     } else if (type == kMultiCondF) {
         possible = 1;
         covered = counters[1] != 0 ? 1 : 0;

@@ -127,8 +127,8 @@ TEST(FunctionEvaluation, LinesCostsLengthAndLineTexts) {
     EXPECT_EQ(probeLineText(entry), "3");
     EXPECT_EQ(moved.occurrences(), 3U);
     EXPECT_EQ(probeLineText(moved), "6, 14, 6");
-    EXPECT_EQ(moved.largestSourceLine, 14U);
-    EXPECT_EQ(moved.smallestDirectiveLine, 2U);
+    EXPECT_EQ(moved.largestSourceLine(), 14U);
+    EXPECT_EQ(moved.smallestDirectiveLine(), 2U);
 }
 
 TEST(FunctionEvaluation, LengthNeedsExactlyTwoBoundaries) {

@@ -38,8 +38,8 @@ class DirectiveModel : public ListingModel {
                              std::uint32_t sourceLine, std::uint32_t number) {
         CoverageProbe& made = probe(function, kLinedirInFunction, key, "#line", 0, 0, 1);
         made.owner = &target;
-        made.largestSourceLine = sourceLine;
-        made.smallestDirectiveLine = number;
+        made.sourceLines = RunList(sourceLine);
+        made.directiveLines = RunList(number);
         return made;
     }
 

@@ -54,7 +54,6 @@ class ListingModel {
         record.outcomeClass = outcomeClassOf(type, true);
         record.nesting = nesting;
         CoverageProbe& result = insertProbe(function, std::move(record));
-        result.largestSourceLine = line;
         result.possible = possible;
         result.covered = covered;
         return result;
