@@ -13,8 +13,7 @@ std::unique_ptr<Coverage> readInputs(const Settings& settings) {
         std::make_unique<Coverage>(versionText(), settings.arguments, settings.chosenPatterns,
                                    settings.unchosenPatterns, copyrightLines());
     KIVParser parser(settings.noDriveLetter, settings.chosenPatterns, settings.unchosenPatterns);
-    for (const std::string& input : settings.inputs)
-        parser.parse(input);
+    parser.parseAll(settings.inputs);
     return coverage;
 }
 

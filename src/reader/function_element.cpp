@@ -49,7 +49,7 @@ void ReportReader::readBody() {
             case ProbeFault::MissingDescription:
                 scanner_.notAReport();
             }
-            walk_.addBodyProbe(std::move(probe_), *attributes.find(element::kDescr));
+            walk_.addBodyProbe(probe_, *attributes.find(element::kDescr));
             scanner_.attributes().clear();
         }
         if (scanner_.contains(element::kBodyEnd)) return;
@@ -59,9 +59,13 @@ void ReportReader::readBody() {
 void ReportReader::readFunctionSummary(const FunctionHeader& header) {
     for (;;) {
         scanner_.readTextElement();
-        if (scanner_.contains(element::kStatementAvailable)) {
-            header.file->setStatementAvailable(header.name, header.definedAtLine, header.parameters,
-                                               scanner_.requireText(element::kStatementAvailable));
+        // "no" turns the function's statement coverage off; it goes the way
+        // of its probes, so that it comes after them.
+        if (scanner_.contains(element::kStatementAvailable) &&
+            scanner_.requireText(element::kStatementAvailable) == "no") {
+            if (CoverageFunction* function =
+                    header.file->findFunction(header.name, header.definedAtLine, header.parameters))
+                sink_.markStatementUnavailable(*function);
         }
         if (scanner_.contains(element::kFunctionSummaryEnd)) return;
     }

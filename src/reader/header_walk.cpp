@@ -4,6 +4,7 @@
 #include "model/file_identity.hpp"
 #include "model/probe_type.hpp"
 #include "reader/directive.hpp"
+#include "reader/probe_sink.hpp"
 
 namespace kiv {
 
@@ -94,22 +95,27 @@ void HeaderWalk::numberTernary(ProbeRecord& probe) {
     ternarySequence_ = probe.sequence;
 }
 
-void HeaderWalk::addBodyProbe(ProbeRecord&& probe, std::string_view description) {
+void HeaderWalk::addProbe(CoverageFile& file, std::string_view name, std::uint32_t line,
+                          std::string_view parameters, ProbeRecord& probe) {
+    if (CoverageFunction* function = file.findFunction(name, line, parameters))
+        sink_.addProbe(*function, probe);
+}
+
+void HeaderWalk::addBodyProbe(ProbeRecord& probe, std::string_view description) {
     if (probe.type == kTernary) numberTernary(probe);
     if (probe.type == kLinedirInFunction) {
-        inFunctionDirective(std::move(probe), description);
+        inFunctionDirective(probe, description);
         return;
     }
     probe.directiveLine = 0;
     if (headerPart_ != nullptr) {
-        headerPart_->addProbe(kPseudoName, 0, kPseudoParameters, std::move(probe));
+        addProbe(*headerPart_, kPseudoName, 0, kPseudoParameters, probe);
     } else {
-        current_->addProbe(function_.name, function_.definedAtLine, function_.parameters,
-                           std::move(probe));
+        addProbe(*current_, function_.name, function_.definedAtLine, function_.parameters, probe);
     }
 }
 
-void HeaderWalk::inFunctionDirective(ProbeRecord&& probe, std::string_view description) {
+void HeaderWalk::inFunctionDirective(ProbeRecord& probe, std::string_view description) {
     const Directive directive = parseDirective(description);
     const bool noDriveLetter = filter_.noDriveLetter();
     const std::string key = normaliseName(directive.name, noDriveLetter);
@@ -154,8 +160,7 @@ void HeaderWalk::inFunctionDirective(ProbeRecord&& probe, std::string_view descr
         probe.owner = current_;
     }
     probe.directiveLine = directive.number;
-    current_->addProbe(function_.name, function_.definedAtLine, function_.parameters,
-                       std::move(probe));
+    addProbe(*current_, function_.name, function_.definedAtLine, function_.parameters, probe);
 }
 
 } // namespace kiv

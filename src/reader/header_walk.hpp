@@ -11,6 +11,7 @@ namespace kiv {
 class Coverage;
 class CoverageFile;
 class FileFilter;
+class ProbeSink;
 
 // Follows the line directives of one file element and decides which file of
 // the model receives its functions and probes. Code between functions that a
@@ -19,7 +20,8 @@ class FileFilter;
 // including file, function and header), recorded under a pseudo function.
 class HeaderWalk {
   public:
-    explicit HeaderWalk(const FileFilter& filter) : filter_(filter) {}
+    // Probes go to the model through sink.
+    HeaderWalk(const FileFilter& filter, ProbeSink& sink) : filter_(filter), sink_(sink) {}
 
     // A file element begins: everything of the previous one is forgotten.
     void beginFile(Coverage& coverage);
@@ -41,8 +43,9 @@ class HeaderWalk {
     // The function's body begins: the function is announced with header.
     void beginBody(const FunctionHeader& header);
     // A probe of the body; description is its raw "descr" text. The probe's
-    // line must be in both its probe line and source line.
-    void addBodyProbe(ProbeRecord&& probe, std::string_view description);
+    // line must be in both its probe line and source line. The record's
+    // content is taken.
+    void addBodyProbe(ProbeRecord& probe, std::string_view description);
     // The body ends; header code still open carries over to the next function.
     void endBody();
 
@@ -50,10 +53,14 @@ class HeaderWalk {
     void forget();
     // Makes the header named by a directive the current file.
     void switchToHeader(std::string_view name, bool insideFunction);
-    void inFunctionDirective(ProbeRecord&& probe, std::string_view description);
+    void inFunctionDirective(ProbeRecord& probe, std::string_view description);
+    // Into the function of file so identified; dropped when there is none.
+    void addProbe(CoverageFile& file, std::string_view name, std::uint32_t line,
+                  std::string_view parameters, ProbeRecord& probe);
     void numberTernary(ProbeRecord& probe);
 
     const FileFilter& filter_;
+    ProbeSink& sink_;
     Coverage* coverage_ = nullptr;
     CoverageFile* source_ = nullptr;     // the file element's own file
     CoverageFile* current_ = nullptr;    // receives the next functions

@@ -19,6 +19,12 @@ void KIVParser::parse(std::string fileName) {
     reader_->read(fileName, *coverage);
 }
 
+void KIVParser::parseAll(const std::vector<std::string>& fileNames) {
+    Coverage* coverage = currentCoverage();
+    if (coverage == nullptr) raise(Unit::Internal, kInternalError);
+    reader_->readAll(fileNames, *coverage);
+}
+
 std::string KIVParser::displayName(std::string_view name) const {
     return kiv::displayName(name, filter_.noDriveLetter());
 }

@@ -21,6 +21,10 @@ class KIVParser : public CoverageCommon {
 
     // Reads one report into the current Coverage; throws kiv::Error.
     void parse(std::string fileName);
+    // Reads the reports in their order into the current Coverage, merging
+    // the probes of one while the next is read; throws the error that
+    // reading them one after the other would.
+    void parseAll(const std::vector<std::string>& fileNames);
 
     // The two forms of a file name and the -f/-nf decision, under this
     // parser's drive letter rule and patterns.

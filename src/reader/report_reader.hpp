@@ -1,11 +1,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/records.hpp"
 #include "reader/header_walk.hpp"
 #include "reader/line_forms.hpp"
 #include "reader/line_reader.hpp"
+#include "reader/probe_sink.hpp"
 
 namespace kiv {
 
@@ -23,6 +25,10 @@ class ReportReader {
     // Reads one report; every fault ends the run with a diagnostic, and the
     // report is closed on every way out.
     void read(const std::string& fileName, Coverage& coverage);
+    // Reads the reports in their order while a second thread merges their
+    // probes. The first fault ends the reading, as it would end a reading
+    // of one report after the other.
+    void readAll(const std::vector<std::string>& fileNames, Coverage& coverage);
 
   private:
     // Sections of a report, in their order.
@@ -48,6 +54,7 @@ class ReportReader {
     const FileFilter& filter_;
     LineReader lines_;
     ElementScanner scanner_;
+    ProbeSink sink_;
     HeaderWalk walk_;
     Coverage* coverage_ = nullptr;
     std::string fileName_;

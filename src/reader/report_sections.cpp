@@ -31,7 +31,22 @@ class OpenReport {
 } // namespace
 
 ReportReader::ReportReader(const FileFilter& filter)
-    : filter_(filter), scanner_(lines_), walk_(filter) {}
+    : filter_(filter), scanner_(lines_), walk_(filter, sink_) {}
+
+void ReportReader::readAll(const std::vector<std::string>& fileNames, Coverage& coverage) {
+    sink_.startThread();
+    try {
+        for (const std::string& fileName : fileNames)
+            read(fileName, coverage);
+    } catch (...) {
+        // Merging fails only before the probe being read, so its failure
+        // comes first.
+        if (std::exception_ptr failure = sink_.finishAfterFailure())
+            std::rethrow_exception(failure);
+        throw;
+    }
+    sink_.finish();
+}
 
 void ReportReader::read(const std::string& fileName, Coverage& coverage) {
     coverage_ = &coverage;

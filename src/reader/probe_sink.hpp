@@ -1,0 +1,81 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "model/records.hpp"
+
+namespace kiv {
+
+class CoverageFunction;
+
+// Hands the probes of function bodies to the model in report order. Merging
+// a probe (finding its match, or storing it) is about a third of the work of
+// reading a report; while a run reads its reports, a second thread does it,
+// one batch of probes behind the reading. Everything else the reader tells
+// the model stays on the reading thread: what the merging thread touches
+// (the probes of a function, its statement coverage, the texts of probes)
+// nothing else touches until the merging is finished.
+class ProbeSink {
+  public:
+    ProbeSink() = default;
+    ProbeSink(const ProbeSink&) = delete;
+    ProbeSink& operator=(const ProbeSink&) = delete;
+    // Lets the merging thread finish what it has; never throws.
+    ~ProbeSink();
+
+    // From now on probes are merged on a second thread (at once when no
+    // thread can be started).
+    void startThread();
+    // Waits until everything handed over is merged and ends the thread;
+    // throws what merging threw. Probes are merged at once afterwards.
+    void finish();
+    // The same, for a reading that failed: the exception merging threw, if
+    // any (it happened before the reading failure), or null.
+    std::exception_ptr finishAfterFailure() noexcept;
+
+    // Merges probe into function after everything handed over before. The
+    // record's content is taken; it keeps storage for the next probe.
+    void addProbe(CoverageFunction& function, ProbeRecord& probe);
+    // The function's statement coverage becomes unavailable, in the same order.
+    void markStatementUnavailable(CoverageFunction& function);
+
+  private:
+    struct Item {
+        CoverageFunction* function = nullptr;
+        bool statementUnavailable = false; // else: merge record
+        ProbeRecord record;
+    };
+    struct Batch {
+        std::vector<Item> items;
+        std::size_t used = 0;
+    };
+    static constexpr std::size_t kBatchSize = 2048;
+    static constexpr std::size_t kQueued = 4; // batches waiting at most
+
+    static void apply(Item& item);
+    Item& nextItem();
+    // The batch being filled goes to the merging thread.
+    void handOver();
+    // Waits until the thread is idle with nothing queued, then ends it.
+    void stopThread() noexcept;
+    void run();
+
+    std::thread thread_;
+    std::unique_ptr<Batch> filling_; // while the thread runs
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::unique_ptr<Batch>> queued_;
+    std::vector<std::unique_ptr<Batch>> spare_;
+    bool merging_ = false; // the thread works on a batch
+    bool stopping_ = false;
+    std::exception_ptr failure_; // what merging threw; later batches are dropped
+};
+
+} // namespace kiv
