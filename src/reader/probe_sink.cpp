@@ -1,9 +1,11 @@
 #include "reader/probe_sink.hpp"
 
+#include <cstring>
 #include <system_error>
 #include <utility>
 
 #include "model/coverage_function.hpp"
+#include "model/probe_type.hpp"
 
 namespace kiv {
 
@@ -11,11 +13,32 @@ ProbeSink::~ProbeSink() {
     stopThread();
 }
 
-void ProbeSink::apply(Item& item) {
-    if (item.statementUnavailable) {
-        item.function->statementAvailable = "no";
-    } else {
-        item.function->addProbe(std::move(item.record));
+void ProbeSink::apply(const Batch& batch, ProbeRecord& record) {
+    std::size_t at = 0;
+    while (at < batch.used) {
+        Head head;
+        std::memcpy(&head, batch.bytes.data() + at, sizeof head);
+        at += sizeof head;
+        if (head.statementUnavailable) {
+            head.function->statementAvailable = "no";
+            continue;
+        }
+        record.type = head.type;
+        record.typeName = probeTypeName(head.type);
+        record.description.assign(batch.bytes.data() + at, head.descriptionSize);
+        at += head.descriptionSize;
+        record.context.assign(batch.bytes.data() + at, head.contextSize);
+        at += head.contextSize;
+        record.probeLine = head.probeLine;
+        record.sourceLine = head.sourceLine;
+        record.directiveLine = head.directiveLine;
+        record.sequence = head.sequence;
+        record.counters = head.counters;
+        record.outcomeClass = head.outcomeClass;
+        record.nesting = head.nesting;
+        record.scCount = head.scCount;
+        record.owner = head.owner;
+        head.function->addProbe(std::move(record));
     }
 }
 
@@ -31,11 +54,16 @@ void ProbeSink::startThread() {
     }
 }
 
-ProbeSink::Item& ProbeSink::nextItem() {
+void ProbeSink::append(const Head& head, std::string_view description, std::string_view context) {
     Batch& batch = *filling_;
-    if (batch.used == batch.items.size()) batch.items.emplace_back();
-    Item& item = batch.items[batch.used++];
-    return item;
+    const std::size_t size = sizeof head + description.size() + context.size();
+    if (batch.bytes.size() < batch.used + size) batch.bytes.resize(batch.used + size);
+    char* out = batch.bytes.data() + batch.used;
+    std::memcpy(out, &head, sizeof head);
+    std::memcpy(out + sizeof head, description.data(), description.size());
+    std::memcpy(out + sizeof head + description.size(), context.data(), context.size());
+    batch.used += size;
+    if (batch.used >= kBatchBytes) handOver();
 }
 
 void ProbeSink::addProbe(CoverageFunction& function, ProbeRecord& probe) {
@@ -43,11 +71,12 @@ void ProbeSink::addProbe(CoverageFunction& function, ProbeRecord& probe) {
         function.addProbe(std::move(probe));
         return;
     }
-    Item& item = nextItem();
-    item.function = &function;
-    item.statementUnavailable = false;
-    std::swap(item.record, probe);
-    if (filling_->used == kBatchSize) handOver();
+    const Head head{
+        &function,           probe.owner,    probe.probeLine,          probe.sourceLine,
+        probe.directiveLine, probe.sequence, probe.counters,           probe.outcomeClass,
+        probe.nesting,       probe.scCount,  probe.description.size(), probe.context.size(),
+        probe.type,          false};
+    append(head, probe.description, probe.context);
 }
 
 void ProbeSink::markStatementUnavailable(CoverageFunction& function) {
@@ -55,10 +84,10 @@ void ProbeSink::markStatementUnavailable(CoverageFunction& function) {
         function.statementAvailable = "no";
         return;
     }
-    Item& item = nextItem();
-    item.function = &function;
-    item.statementUnavailable = true;
-    if (filling_->used == kBatchSize) handOver();
+    Head head{};
+    head.function = &function;
+    head.statementUnavailable = true;
+    append(head, {}, {});
 }
 
 void ProbeSink::handOver() {
@@ -78,6 +107,7 @@ void ProbeSink::handOver() {
 }
 
 void ProbeSink::run() {
+    ProbeRecord record;
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return !queued_.empty() || stopping_; });
@@ -89,8 +119,7 @@ void ProbeSink::run() {
             lock.unlock();
             std::exception_ptr failure;
             try {
-                for (std::size_t i = 0; i < batch->used; ++i)
-                    apply(batch->items[i]);
+                apply(*batch, record);
             } catch (...) {
                 failure = std::current_exception();
             }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -13,6 +16,7 @@
 
 namespace kiv {
 
+class CoverageFile;
 class CoverageFunction;
 
 // Hands the probes of function bodies to the model in report order. Merging
@@ -41,26 +45,42 @@ class ProbeSink {
     std::exception_ptr finishAfterFailure() noexcept;
 
     // Merges probe into function after everything handed over before. The
-    // record's content is taken; it keeps storage for the next probe.
+    // record's content may be taken; it keeps storage for the next probe.
     void addProbe(CoverageFunction& function, ProbeRecord& probe);
     // The function's statement coverage becomes unavailable, in the same order.
     void markStatementUnavailable(CoverageFunction& function);
 
   private:
-    struct Item {
-        CoverageFunction* function = nullptr;
-        bool statementUnavailable = false; // else: merge record
-        ProbeRecord record;
+    // A batch is the probes packed one after the other: each a fixed head,
+    // then the bytes of its description and context. The reading thread
+    // writes it front to back and the merging thread reads it so, which
+    // keeps what goes from one processor's cache to the other small.
+    struct Head {
+        CoverageFunction* function;
+        CoverageFile* owner;
+        std::uint32_t probeLine;
+        std::uint32_t sourceLine;
+        std::uint32_t directiveLine;
+        std::uint32_t sequence;
+        std::array<std::uint32_t, 2> counters;
+        std::uint32_t outcomeClass;
+        std::uint32_t nesting;
+        std::uint32_t scCount;
+        std::size_t descriptionSize;
+        std::size_t contextSize;
+        std::uint8_t type;
+        bool statementUnavailable; // instead of a probe
     };
     struct Batch {
-        std::vector<Item> items;
+        std::vector<char> bytes;
         std::size_t used = 0;
     };
-    static constexpr std::size_t kBatchSize = 2048;
+    static constexpr std::size_t kBatchBytes = std::size_t{1} << 17;
     static constexpr std::size_t kQueued = 4; // batches waiting at most
 
-    static void apply(Item& item);
-    Item& nextItem();
+    // Merges the probes of a batch, in order; record is working storage.
+    static void apply(const Batch& batch, ProbeRecord& record);
+    void append(const Head& head, std::string_view description, std::string_view context);
     // The batch being filled goes to the merging thread.
     void handOver();
     // Waits until the thread is idle with nothing queued, then ends it.
