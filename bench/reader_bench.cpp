@@ -97,10 +97,9 @@ BENCHMARK(CutProbeLines);
 void SplitProbeAttributes(benchmark::State& state) {
     const std::vector<std::string> texts = joinedAttributes();
     kiv::FirstValueMap map;
-    std::string scratch;
     for (auto _ : state) {
         for (const std::string& text : texts) {
-            benchmark::DoNotOptimize(kiv::splitAttributes(text, map, scratch));
+            benchmark::DoNotOptimize(kiv::splitAttributes(text, map));
             map.clear();
         }
     }
@@ -111,9 +110,8 @@ BENCHMARK(SplitProbeAttributes);
 void BuildProbeRecord(benchmark::State& state) {
     const std::vector<std::string> texts = joinedAttributes();
     std::vector<kiv::FirstValueMap> maps(texts.size());
-    std::string scratch;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        kiv::splitAttributes(texts[i], maps[i], scratch);
+        kiv::splitAttributes(texts[i], maps[i]);
     kiv::ProbeRecord record;
     for (auto _ : state) {
         for (const kiv::FirstValueMap& map : maps) {

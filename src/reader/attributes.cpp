@@ -1,11 +1,10 @@
 #include "reader/attributes.hpp"
 
 #include "reader/element_table.hpp"
-#include "reader/unescape.hpp"
 
 namespace kiv {
 
-bool splitAttributes(std::string_view text, FirstValueMap& map, std::string& scratch) {
+bool splitAttributes(std::string_view text, FirstValueMap& map) {
     constexpr auto npos = std::string_view::npos;
     while (!text.empty()) {
         // Names are short and their value follows at once: find the first
@@ -28,8 +27,7 @@ bool splitAttributes(std::string_view text, FirstValueMap& map, std::string& scr
         const std::string_view name = text.substr(0, equals);
         const std::string_view value = text.substr(open + 1, close - open - 1);
         if (name == element::kDescr || name == element::kName) {
-            unescapeInto(value, scratch);
-            map.insert(name, scratch);
+            map.insertUnescaped(name, value);
         } else {
             map.insert(name, value);
         }

@@ -12,8 +12,7 @@ namespace kiv {
 // separated by exactly one character; the values of "name" and "descr" are
 // unescaped. A "/>" left at the end closes the element. False when the text
 // cannot be split: text left without "=" or without both double quotes.
-// scratch is working storage, reused between calls.
-bool splitAttributes(std::string_view text, FirstValueMap& map, std::string& scratch);
+bool splitAttributes(std::string_view text, FirstValueMap& map);
 
 // The attribute text of a line whose element is closed by ">" alone: its last
 // ">" becomes " />", so that it splits like a self-closing element.

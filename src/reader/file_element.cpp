@@ -29,7 +29,7 @@ void ReportReader::readFileElement(const std::string& name) {
                                                             display, chosen));
         } else if (scanner_.contains(element::kInstrumentationMode)) {
             CoverageFile& file = requireSourceFile();
-            const std::string& mode = scanner_.requireText(element::kInstrumentationMode);
+            const std::string_view mode = scanner_.requireText(element::kInstrumentationMode);
             walk_.setInstrumentationMode(mode);
             file.addInstrumentationMode(mode);
         } else if (scanner_.contains(element::kInclude)) {

@@ -2,30 +2,36 @@
 
 #include <bit>
 
+#include "reader/unescape.hpp"
+
 namespace kiv {
 
-bool FirstValueMap::insertOther(std::string_view key, std::string_view value) {
+bool FirstValueMap::insertUnescaped(std::string_view key, std::string_view value) {
+    return store(key, [value](std::string& out) { unescapeAppend(value, out); });
+}
+
+std::optional<std::string_view> FirstValueMap::findOther(std::string_view key) const {
     for (std::size_t i = 0; i < used_; ++i)
-        if (entries_[i].key == key) return false;
+        if (entries_[i].key == key) return valueOf(entries_[i].value);
+    if (overflow_.empty()) return std::nullopt;
+    auto it = overflow_.find(key);
+    if (it == overflow_.end()) return std::nullopt;
+    return valueOf(it->second);
+}
+
+void FirstValueMap::storeOther(std::string_view key, Span value) {
     if (used_ < kFlatLimit) {
         if (used_ == entries_.size()) entries_.emplace_back();
         Entry& entry = entries_[used_++];
         entry.key.assign(key);
-        entry.value.assign(value);
-        return true;
+        entry.value = value;
+        return;
     }
-    return overflow_.emplace(std::string(key), std::string(value)).second;
-}
-
-const std::string* FirstValueMap::findOther(std::string_view key) const {
-    for (std::size_t i = 0; i < used_; ++i)
-        if (entries_[i].key == key) return &entries_[i].value;
-    if (overflow_.empty()) return nullptr;
-    auto it = overflow_.find(key);
-    return it == overflow_.end() ? nullptr : &it->second;
+    overflow_.emplace(std::string(key), value);
 }
 
 void FirstValueMap::clear() {
+    values_.clear();
     knownUsed_ = 0;
     used_ = 0;
     overflow_.clear();

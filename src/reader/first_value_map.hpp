@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,7 +15,8 @@ namespace kiv {
 // A map from text to text in which the first value stored under a key stays:
 // storing under a key that is present changes nothing. The reader keeps one
 // line's values in it until a reading step takes them, so it is small nearly
-// always; its entries keep their storage when the map is emptied, and a map
+// always. The values are kept one after the other in one buffer, which keeps
+// its storage when the map is emptied; keys go to a short list, and a map
 // that grows large (a report with many unknown lines) moves on to a hash
 // table so that filling it stays linear. The attribute names of the reports
 // ("type", "line", "descr", ...) have places of their own, found without
@@ -24,22 +26,19 @@ class FirstValueMap {
   public:
     // Stores value under key unless key is present; true when stored.
     bool insert(std::string_view key, std::string_view value) {
-        const std::size_t slot = knownSlot(key);
-        if (slot == kKnownKeys) return insertOther(key, value);
-        const std::uint32_t bit = std::uint32_t{1} << slot;
-        if ((knownUsed_ & bit) != 0) return false;
-        known_[slot].assign(value);
-        knownUsed_ |= bit;
-        return true;
+        return store(key, [value](std::string& out) { out.append(value); });
     }
-    // The value stored under exactly key, or null. The pointer is valid until
+    // The same with the value unescaped (see unescapeInto).
+    bool insertUnescaped(std::string_view key, std::string_view value);
+    // The value stored under exactly key, if any. The view is valid until
     // the map is changed.
-    const std::string* find(std::string_view key) const {
+    std::optional<std::string_view> find(std::string_view key) const {
         const std::size_t slot = knownSlot(key);
         if (slot == kKnownKeys) return findOther(key);
-        return (knownUsed_ & (std::uint32_t{1} << slot)) != 0 ? &known_[slot] : nullptr;
+        if ((knownUsed_ & (std::uint32_t{1} << slot)) == 0) return std::nullopt;
+        return valueOf(known_[slot]);
     }
-    bool contains(std::string_view key) const { return find(key) != nullptr; }
+    bool contains(std::string_view key) const { return find(key).has_value(); }
     void clear();
     std::size_t size() const;
     bool empty() const { return size() == 0; }
@@ -47,6 +46,12 @@ class FirstValueMap {
   private:
     static constexpr std::size_t kFlatLimit = 32;
     static constexpr std::size_t kKnownKeys = 10;
+
+    // Where a value lies in values_.
+    struct Span {
+        std::size_t offset = 0;
+        std::size_t size = 0;
+    };
 
     // The place of a report attribute name, or kKnownKeys for any other key.
     // Inline, so that a constant key costs nothing.
@@ -79,12 +84,37 @@ class FirstValueMap {
         }
         return kKnownKeys;
     }
-    bool insertOther(std::string_view key, std::string_view value);
-    const std::string* findOther(std::string_view key) const;
+
+    // Stores under key, unless it is present, what write appends to the
+    // value buffer.
+    template <typename Write> bool store(std::string_view key, Write&& write) {
+        const std::size_t slot = knownSlot(key);
+        if (slot != kKnownKeys) {
+            const std::uint32_t bit = std::uint32_t{1} << slot;
+            if ((knownUsed_ & bit) != 0) return false;
+            known_[slot] = append(write);
+            knownUsed_ |= bit;
+            return true;
+        }
+        if (findOther(key)) return false;
+        storeOther(key, append(write));
+        return true;
+    }
+    template <typename Write> Span append(Write& write) {
+        Span span{values_.size(), 0};
+        write(values_);
+        span.size = values_.size() - span.offset;
+        return span;
+    }
+    std::string_view valueOf(const Span& span) const {
+        return std::string_view(values_).substr(span.offset, span.size);
+    }
+    std::optional<std::string_view> findOther(std::string_view key) const;
+    void storeOther(std::string_view key, Span value);
 
     struct Entry {
         std::string key;
-        std::string value;
+        Span value;
     };
     struct Hash {
         using is_transparent = void;
@@ -93,11 +123,12 @@ class FirstValueMap {
         }
     };
 
-    std::array<std::string, kKnownKeys> known_; // values of the attribute names
-    std::uint32_t knownUsed_ = 0;               // bit i: known_[i] holds a value
-    std::vector<Entry> entries_;                // the first used_ hold values; the rest are spare
+    std::string values_;                 // every value, one after the other
+    std::array<Span, kKnownKeys> known_; // values of the attribute names
+    std::uint32_t knownUsed_ = 0;        // bit i: known_[i] holds a value
+    std::vector<Entry> entries_;         // the first used_ hold values; the rest are spare
     std::size_t used_ = 0;
-    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> overflow_;
+    std::unordered_map<std::string, Span, Hash, std::equal_to<>> overflow_;
 };
 
 } // namespace kiv

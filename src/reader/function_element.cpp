@@ -8,7 +8,8 @@
 namespace kiv {
 
 void ReportReader::readFunction() {
-    FunctionHeader header = walk_.beginFunction(scanner_.requireAttribute(element::kName));
+    FunctionHeader header =
+        walk_.beginFunction(std::string(scanner_.requireAttribute(element::kName)));
     scanner_.clearMaps();
     for (;;) {
         scanner_.readTextElement();

@@ -4,7 +4,6 @@
 #include "reader/attributes.hpp"
 #include "reader/element_table.hpp"
 #include "reader/line_cutting.hpp"
-#include "reader/unescape.hpp"
 
 namespace kiv {
 
@@ -77,8 +76,7 @@ void ElementScanner::textElement(std::string_view line) {
     text = text.substr(0, text.find('<'));
     current_.assign(tag);
     if (tag == element::kParameters) {
-        unescapeInto(text, scratch_);
-        texts_.insert(tag, scratch_);
+        texts_.insertUnescaped(tag, text);
     } else {
         texts_.insert(tag, text);
     }
@@ -98,7 +96,7 @@ void ElementScanner::attributeElement(std::string_view line, bool closeTag) {
         closeAttributeText(text, closed_);
         text = closed_;
     }
-    if (!splitAttributes(text, attributes_, scratch_)) notAReport();
+    if (!splitAttributes(text, attributes_)) notAReport();
 }
 
 void ElementScanner::probeElement(std::string_view firstLine) {
@@ -109,15 +107,15 @@ void ElementScanner::probeElement(std::string_view firstLine) {
     attributeElement(joined_, false);
 }
 
-const std::string& ElementScanner::requireAttribute(std::string_view name) const {
-    const std::string* value = attributes_.find(name);
-    if (value == nullptr) notAReport();
+std::string_view ElementScanner::requireAttribute(std::string_view name) const {
+    const std::optional<std::string_view> value = attributes_.find(name);
+    if (!value) notAReport();
     return *value;
 }
 
-const std::string& ElementScanner::requireText(std::string_view tag) const {
-    const std::string* value = texts_.find(tag);
-    if (value == nullptr) notAReport();
+std::string_view ElementScanner::requireText(std::string_view tag) const {
+    const std::optional<std::string_view> value = texts_.find(tag);
+    if (!value) notAReport();
     return *value;
 }
 

@@ -58,8 +58,8 @@ class ElementScanner {
 
     // The value of a required attribute or element text; its absence ends the
     // run as a malformed report. Valid until the map is changed.
-    const std::string& requireAttribute(std::string_view name) const;
-    const std::string& requireText(std::string_view tag) const;
+    std::string_view requireAttribute(std::string_view name) const;
+    std::string_view requireText(std::string_view tag) const;
 
     // Ends the run: the report does not have the expected shape.
     [[noreturn]] void notAReport(int sourceLine = __builtin_LINE()) const;
@@ -82,9 +82,8 @@ class ElementScanner {
     std::string_view raw_;
     FirstValueMap attributes_;
     FirstValueMap texts_;
-    std::string joined_;  // a probe's two lines
-    std::string closed_;  // attribute text with " />" in place of ">"
-    std::string scratch_; // unescaped values
+    std::string joined_; // a probe's two lines
+    std::string closed_; // attribute text with " />" in place of ">"
 };
 
 } // namespace kiv

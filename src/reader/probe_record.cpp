@@ -10,21 +10,21 @@ namespace kiv {
 namespace {
 
 std::uint32_t optionalNumber(const FirstValueMap& attributes, std::string_view name) {
-    const std::string* value = attributes.find(name);
-    return value == nullptr ? 0 : readUnsigned(*value);
+    const std::optional<std::string_view> value = attributes.find(name);
+    return value ? readUnsigned(*value) : 0;
 }
 
 } // namespace
 
 ProbeFault buildProbeRecord(const FirstValueMap& attributes, ProbeRecord& record) {
-    const std::string* type = attributes.find(element::kType);
-    if (type == nullptr) return ProbeFault::MissingType;
+    const std::optional<std::string_view> type = attributes.find(element::kType);
+    if (!type) return ProbeFault::MissingType;
     const ProbeKeyword* keyword = classifyProbeType(*type);
     if (keyword == nullptr) return ProbeFault::UnknownType;
-    const std::string* line = attributes.find(element::kLine);
-    if (line == nullptr) return ProbeFault::MissingLine;
-    const std::string* description = attributes.find(element::kDescr);
-    if (description == nullptr) return ProbeFault::MissingDescription;
+    const std::optional<std::string_view> line = attributes.find(element::kLine);
+    if (!line) return ProbeFault::MissingLine;
+    const std::optional<std::string_view> description = attributes.find(element::kDescr);
+    if (!description) return ProbeFault::MissingDescription;
 
     record.type = keyword->code;
     record.typeName = keyword->keyword;
@@ -32,15 +32,15 @@ ProbeFault buildProbeRecord(const FirstValueMap& attributes, ProbeRecord& record
     record.sourceLine = record.probeLine;
     record.directiveLine = 0;
     record.sequence = 0;
-    const std::string* count1 = attributes.find(element::kCount1);
-    record.counters = {count1 == nullptr ? 0 : readUnsigned(*count1),
+    const std::optional<std::string_view> count1 = attributes.find(element::kCount1);
+    record.counters = {count1 ? readUnsigned(*count1) : 0,
                        optionalNumber(attributes, element::kCount2)};
-    record.outcomeClass = outcomeClassOf(keyword->code, count1 != nullptr);
+    record.outcomeClass = outcomeClassOf(keyword->code, count1.has_value());
     record.nesting = optionalNumber(attributes, element::kNesting);
     record.scCount = optionalNumber(attributes, element::kScCount);
     record.description.clear();
-    if (const std::string* evaluation = attributes.find(element::kEvalNo)) {
-        record.description = *evaluation;
+    if (const std::optional<std::string_view> evaluation = attributes.find(element::kEvalNo)) {
+        record.description.assign(*evaluation);
         record.description += ": ";
     }
     record.description += *description;

@@ -79,21 +79,24 @@ void ReportReader::readHeader() {
     for (;;) {
         scanner_.readTextElement();
         if (scanner_.contains(element::kKivpostVersion)) {
-            const std::string& version = scanner_.requireText(element::kKivpostVersion);
+            const std::string_view version = scanner_.requireText(element::kKivpostVersion);
             if (!isAcceptedVersion(version)) raise(Unit::Reader, kOldVersion, version);
-            coverage_->kivpostVersions.push_back(version);
+            coverage_->kivpostVersions.emplace_back(version);
             versionSeen = true;
         } else if (scanner_.contains(element::kReportGenerated)) {
-            coverage_->inputReports.push_back(
-                fileName_ + " (" + scanner_.requireText(element::kReportGenerated) + ")");
+            std::string entry = fileName_;
+            entry += " (";
+            entry += scanner_.requireText(element::kReportGenerated);
+            entry += ')';
+            coverage_->inputReports.push_back(std::move(entry));
         } else if (scanner_.contains(element::kRequestedCoverageView)) {
-            coverage_->requestedCoverageViews.push_back(
+            coverage_->requestedCoverageViews.emplace_back(
                 scanner_.requireText(element::kRequestedCoverageView));
         } else if (scanner_.contains(element::kExecutionCostFunction)) {
-            coverage_->executionCostFunctions.push_back(
+            coverage_->executionCostFunctions.emplace_back(
                 scanner_.requireText(element::kExecutionCostFunction));
         } else if (scanner_.contains(element::kExecutionCostType)) {
-            coverage_->executionCostTypes.push_back(
+            coverage_->executionCostTypes.emplace_back(
                 scanner_.requireText(element::kExecutionCostType));
         } else if (scanner_.contains(element::kExecutionCostScaling)) {
             coverage_->executionCostScalings.push_back(
@@ -112,7 +115,7 @@ void ReportReader::readNotices() {
     for (;;) {
         scanner_.readTextElement();
         if (scanner_.contains(element::kNotice)) {
-            coverage_->notices.push_back(scanner_.requireText(element::kNotice));
+            coverage_->notices.emplace_back(scanner_.requireText(element::kNotice));
             scanner_.texts().clear();
         }
         if (scanner_.contains(element::kNoticesEnd)) {
@@ -126,7 +129,7 @@ void ReportReader::readFiles() {
     for (;;) {
         scanner_.readFileSectionElement();
         if (scanner_.contains(element::kFile)) {
-            const std::string name = scanner_.requireAttribute(element::kName);
+            const std::string name(scanner_.requireAttribute(element::kName));
             scanner_.attributes().clear();
             readFileElement(name);
         } else if (scanner_.contains(element::kFileEnd)) {
@@ -143,7 +146,7 @@ void ReportReader::readOverallSummary() {
     for (;;) {
         scanner_.readTextElement();
         if (scanner_.contains(element::kShownCoverageViews)) {
-            std::string views = scanner_.requireText(element::kShownCoverageViews);
+            std::string views(scanner_.requireText(element::kShownCoverageViews));
             constexpr std::string_view kLower = "multicondition";
             const std::size_t at = views.find(kLower);
             if (at != std::string::npos) views.replace(at, kLower.size(), "multiCondition");

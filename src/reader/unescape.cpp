@@ -23,6 +23,10 @@ constexpr std::array<Entity, 5> kEntities = {{
 
 void unescapeInto(std::string_view text, std::string& out) {
     out.clear();
+    unescapeAppend(text, out);
+}
+
+void unescapeAppend(std::string_view text, std::string& out) {
     std::size_t done = 0;
     for (std::size_t amp = text.find('&'); amp != std::string_view::npos;
          amp = text.find('&', amp + 1)) {

@@ -10,6 +10,8 @@ namespace kiv {
 // replacement is not looked at again, so "&amp;lt;" gives "&lt;". Numeric
 // character references stay as written. The result replaces out's content.
 void unescapeInto(std::string_view text, std::string& out);
+// The same, appended to out.
+void unescapeAppend(std::string_view text, std::string& out);
 
 inline std::string unescape(std::string_view text) {
     std::string out;

@@ -1,6 +1,7 @@
 // Attribute splitting, the first-value maps and the four line forms.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +16,8 @@ namespace kiv {
 namespace {
 
 std::string valueOf(const FirstValueMap& map, std::string_view key) {
-    const std::string* value = map.find(key);
-    return value == nullptr ? "<absent>" : *value;
+    const std::optional<std::string_view> value = map.find(key);
+    return value ? std::string(*value) : "<absent>";
 }
 
 TEST(FirstValueMap, KeepsTheFirstValueAndFindsExactKeys) {
@@ -94,8 +95,7 @@ TEST(SplitAttributes, SplitsNameValuePairs) {
     };
     for (const auto& c : cases) {
         FirstValueMap map;
-        std::string scratch;
-        ASSERT_TRUE(splitAttributes(c.text, map, scratch)) << c.text;
+        ASSERT_TRUE(splitAttributes(c.text, map)) << c.text;
         EXPECT_EQ(valueOf(map, c.key), c.value) << c.text;
     }
 }
@@ -109,12 +109,10 @@ TEST(SplitAttributes, RejectsTextThatCannotBeSplit) {
              R"(garbage)",
          }) {
         FirstValueMap map;
-        std::string scratch;
-        EXPECT_FALSE(splitAttributes(text, map, scratch)) << text;
+        EXPECT_FALSE(splitAttributes(text, map)) << text;
     }
     FirstValueMap map;
-    std::string scratch;
-    EXPECT_TRUE(splitAttributes("", map, scratch));
+    EXPECT_TRUE(splitAttributes("", map));
     EXPECT_TRUE(map.empty());
 }
 
