@@ -1,5 +1,7 @@
 #include "reader/attributes.hpp"
 
+#include <algorithm>
+
 #include "reader/element_table.hpp"
 
 namespace kiv {
@@ -21,7 +23,12 @@ bool splitAttributes(std::string_view text, FirstValueMap& map) {
         }
         if (open != npos && equals == npos) equals = text.find('=', open + 1);
         if (equals == npos || open == npos) return false;
-        const std::size_t close = text.find('"', open + 1);
+        // Most values are numbers of a few digits.
+        std::size_t close = open + 1;
+        const std::size_t shortEnd = std::min(text.size(), open + 17);
+        while (close < shortEnd && text[close] != '"')
+            ++close;
+        if (close == shortEnd) close = text.find('"', close);
         if (close == npos) return false;
 
         const std::string_view name = text.substr(0, equals);

@@ -39,13 +39,22 @@ class FirstValueMap {
         return valueOf(known_[slot]);
     }
     bool contains(std::string_view key) const { return find(key).has_value(); }
+
+    // The place of a report attribute name (see slotOf), and the value stored
+    // there: a lookup of a constant key without any comparison.
+    static constexpr std::size_t kNoSlot = 10;
+    static constexpr std::size_t slotOf(std::string_view key) { return knownSlot(key); }
+    std::optional<std::string_view> findInSlot(std::size_t slot) const {
+        if ((knownUsed_ & (std::uint32_t{1} << slot)) == 0) return std::nullopt;
+        return valueOf(known_[slot]);
+    }
     void clear();
     std::size_t size() const;
     bool empty() const { return size() == 0; }
 
   private:
     static constexpr std::size_t kFlatLimit = 32;
-    static constexpr std::size_t kKnownKeys = 10;
+    static constexpr std::size_t kKnownKeys = kNoSlot;
 
     // Where a value lies in values_.
     struct Span {

@@ -1,8 +1,28 @@
 #include "reader/line_cutting.hpp"
 
+#include <cstring>
+
 #include "reader/element_table.hpp"
 
 namespace kiv {
+
+namespace {
+
+// The position of the last c in text, or npos. Walks forward: nearly every
+// line holds c once, at its end, or not at all.
+std::size_t lastOf(std::string_view text, char c) {
+    std::size_t last = std::string_view::npos;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const void* found = std::memchr(text.data() + from, c, text.size() - from);
+        if (found == nullptr) break;
+        last = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+        from = last + 1;
+    }
+    return last;
+}
+
+} // namespace
 
 CutResult cutLine(std::string_view line, CutStart start, std::string_view& element) {
     constexpr auto npos = std::string_view::npos;
@@ -16,7 +36,7 @@ CutResult cutLine(std::string_view line, CutStart start, std::string_view& eleme
         if (line.size() <= 4 || line.find("line=") == npos) return CutResult::NotAReport;
     }
 
-    const std::size_t last = line.rfind('>');
+    const std::size_t last = lastOf(line, '>');
     if (last != npos) {
         element = line.substr(0, last + 1);
         return CutResult::Ok;
