@@ -6,21 +6,22 @@
 
 namespace kiv {
 
-SharedText::Block* SharedText::make(std::string_view text) {
-    if (text.empty()) return nullptr;
+std::uintptr_t SharedText::make(std::string_view text) {
+    if (text.empty()) return 0;
     if (text.size() > UINT32_MAX) throw std::bad_alloc();
     void* memory = ::operator new(sizeof(Block) + text.size());
     auto* block = new (memory) Block{1, static_cast<std::uint32_t>(text.size())};
     std::memcpy(block->bytes(), text.data(), text.size());
-    return block;
+    return reinterpret_cast<std::uintptr_t>(block);
 }
 
 void SharedText::release() {
-    if (block_ != nullptr && --block_->references == 0) {
-        block_->~Block();
-        ::operator delete(block_);
+    if (counted() && --block()->references == 0) {
+        Block* b = block();
+        b->~Block();
+        ::operator delete(b);
     }
-    block_ = nullptr;
+    word_ = 0;
 }
 
 SharedText TextPool::intern(std::string_view text) {
@@ -33,9 +34,9 @@ SharedText TextPool::intern(std::string_view text) {
         if (kept.empty()) {
             kept = SharedText(text);
             ++used_;
-            return kept;
+            return SharedText::uncounted(kept);
         }
-        if (kept.view() == text) return kept;
+        if (kept.view() == text) return SharedText::uncounted(kept);
     }
 }
 

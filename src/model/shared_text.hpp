@@ -13,26 +13,29 @@ namespace kiv {
 // reference-counted block holding the bytes. Probe descriptions and contexts
 // repeat a great deal ("break", "}", the decision of every condition), so the
 // model keeps each distinct text once (see TextPool) and every probe refers to
-// it. Not for sharing between threads.
+// it. A text handed out by a pool is not counted at all: it lives as long as
+// the pool, and copying or dropping it never touches its block (a model of
+// millions of probes is taken apart without reading their texts). Not for
+// sharing between threads.
 class SharedText {
   public:
     SharedText() = default;
-    SharedText(std::string_view text) : block_(make(text)) {}
+    SharedText(std::string_view text) : word_(make(text)) {}
     SharedText(const char* text) : SharedText(std::string_view(text)) {}
     SharedText(const std::string& text) : SharedText(std::string_view(text)) {}
-    SharedText(const SharedText& other) noexcept : block_(other.block_) { retain(); }
-    SharedText(SharedText&& other) noexcept : block_(other.block_) { other.block_ = nullptr; }
+    SharedText(const SharedText& other) noexcept : word_(other.word_) { retain(); }
+    SharedText(SharedText&& other) noexcept : word_(other.word_) { other.word_ = 0; }
     SharedText& operator=(const SharedText& other) noexcept;
     SharedText& operator=(SharedText&& other) noexcept;
     ~SharedText() { release(); }
 
     std::string_view view() const {
-        return block_ == nullptr ? std::string_view{}
-                                 : std::string_view(block_->bytes(), block_->size);
+        const Block* b = block();
+        return b == nullptr ? std::string_view{} : std::string_view(b->bytes(), b->size);
     }
     operator std::string_view() const { return view(); }
     const char* data() const { return view().data(); }
-    std::size_t size() const { return block_ == nullptr ? 0 : block_->size; }
+    std::size_t size() const { return view().size(); }
     bool empty() const { return size() == 0; }
     std::size_t find(std::string_view part, std::size_t from = 0) const {
         return view().find(part, from);
@@ -40,10 +43,10 @@ class SharedText {
     std::size_t find(char c, std::size_t from = 0) const { return view().find(c, from); }
     // True when both refer to the same block (equal texts then, but equal
     // texts need not share a block).
-    bool sameBlock(const SharedText& other) const { return block_ == other.block_; }
+    bool sameBlock(const SharedText& other) const { return block() == other.block(); }
 
     friend bool operator==(const SharedText& a, const SharedText& b) {
-        return a.block_ == b.block_ || a.view() == b.view();
+        return a.block() == b.block() || a.view() == b.view();
     }
     friend bool operator==(const SharedText& a, std::string_view b) { return a.view() == b; }
     friend bool operator==(const SharedText& a, const char* b) {
@@ -67,24 +70,39 @@ class SharedText {
     }
 
   private:
+    friend class TextPool;
+
     struct Block {
         std::uint32_t references;
         std::uint32_t size;
         char* bytes() { return reinterpret_cast<char*>(this + 1); }
         const char* bytes() const { return reinterpret_cast<const char*>(this + 1); }
     };
-    static Block* make(std::string_view text);
+    static_assert(alignof(Block) >= 2, "block addresses must be even");
+    static constexpr std::uintptr_t kPooled = 1; // the word's mark of an uncounted text
+
+    // A counted text of its own block.
+    static std::uintptr_t make(std::string_view text);
+    // An uncounted copy of a counted text.
+    static SharedText uncounted(const SharedText& text) {
+        SharedText copy;
+        copy.word_ = text.word_ == 0 ? 0 : text.word_ | kPooled;
+        return copy;
+    }
+    Block* block() const { return reinterpret_cast<Block*>(word_ & ~kPooled); }
+    bool counted() const { return word_ != 0 && (word_ & kPooled) == 0; }
     void retain() const {
-        if (block_ != nullptr) ++block_->references;
+        if (counted()) ++block()->references;
     }
     void release();
 
-    Block* block_ = nullptr; // null for the empty text
+    std::uintptr_t word_ = 0; // 0: the empty text; else a Block address, marked when uncounted
 };
 
 // Keeps one SharedText per distinct text: intern() gives the text already
-// kept, or keeps a new one. An open-addressing table of the texts: a text
-// costs one or two pointer slots here besides its block.
+// kept, or keeps a new one; the texts it gives are valid as long as the pool
+// lives. An open-addressing table of the texts: a text costs one or two
+// pointer slots here besides its block.
 class TextPool {
   public:
     TextPool() = default;
@@ -104,15 +122,15 @@ class TextPool {
 inline SharedText& SharedText::operator=(const SharedText& other) noexcept {
     other.retain();
     release();
-    block_ = other.block_;
+    word_ = other.word_;
     return *this;
 }
 
 inline SharedText& SharedText::operator=(SharedText&& other) noexcept {
     if (this != &other) {
         release();
-        block_ = other.block_;
-        other.block_ = nullptr;
+        word_ = other.word_;
+        other.word_ = 0;
     }
     return *this;
 }
