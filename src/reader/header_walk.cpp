@@ -25,6 +25,8 @@ void HeaderWalk::forget() {
     source_ = nullptr;
     current_ = nullptr;
     headerPart_ = nullptr;
+    bodyFunction_ = nullptr;
+    partFunction_ = nullptr;
     mode_.clear();
     pending_ = false;
     pendingName_.clear();
@@ -79,12 +81,18 @@ FunctionHeader HeaderWalk::beginFunction(std::string name) {
 void HeaderWalk::beginBody(const FunctionHeader& header) {
     function_ = header;
     headerPart_ = nullptr;
+    partFunction_ = nullptr;
     ternarySeen_ = false;
     header.file->addFunction(header.name, header.definedAtLine, header.parameters, header);
+    // The body's file is the current file: no directive in a body changes it.
+    bodyFunction_ =
+        current_->findFunction(function_.name, function_.definedAtLine, function_.parameters);
 }
 
 void HeaderWalk::endBody() {
     headerPart_ = nullptr;
+    bodyFunction_ = nullptr;
+    partFunction_ = nullptr;
     directiveLine_ = 0;
 }
 
@@ -95,10 +103,8 @@ void HeaderWalk::numberTernary(ProbeRecord& probe) {
     ternarySequence_ = probe.sequence;
 }
 
-void HeaderWalk::addProbe(CoverageFile& file, std::string_view name, std::uint32_t line,
-                          std::string_view parameters, ProbeRecord& probe) {
-    if (CoverageFunction* function = file.findFunction(name, line, parameters))
-        sink_.addProbe(*function, probe);
+void HeaderWalk::addProbe(CoverageFunction* function, ProbeRecord& probe) {
+    if (function != nullptr) sink_.addProbe(*function, probe);
 }
 
 void HeaderWalk::addBodyProbe(ProbeRecord& probe, std::string_view description) {
@@ -108,11 +114,7 @@ void HeaderWalk::addBodyProbe(ProbeRecord& probe, std::string_view description) 
         return;
     }
     probe.directiveLine = 0;
-    if (headerPart_ != nullptr) {
-        addProbe(*headerPart_, kPseudoName, 0, kPseudoParameters, probe);
-    } else {
-        addProbe(*current_, function_.name, function_.definedAtLine, function_.parameters, probe);
-    }
+    addProbe(headerPart_ != nullptr ? partFunction_ : bodyFunction_, probe);
 }
 
 void HeaderWalk::inFunctionDirective(ProbeRecord& probe, std::string_view description) {
@@ -146,6 +148,7 @@ void HeaderWalk::inFunctionDirective(ProbeRecord& probe, std::string_view descri
         pseudo.parameters = function_.parameters;
         headerPart_->addFunction(std::string(kPseudoName), 0, std::string(kPseudoParameters),
                                  pseudo);
+        partFunction_ = headerPart_->findFunction(kPseudoName, 0, kPseudoParameters);
 
         if (directiveLine_ == 0) directiveLine_ = probe.sourceLine;
         probe.probeLine = directiveLine_;
@@ -160,7 +163,7 @@ void HeaderWalk::inFunctionDirective(ProbeRecord& probe, std::string_view descri
         probe.owner = current_;
     }
     probe.directiveLine = directive.number;
-    addProbe(*current_, function_.name, function_.definedAtLine, function_.parameters, probe);
+    addProbe(bodyFunction_, probe);
 }
 
 } // namespace kiv

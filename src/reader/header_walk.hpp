@@ -10,6 +10,7 @@ namespace kiv {
 
 class Coverage;
 class CoverageFile;
+class CoverageFunction;
 class FileFilter;
 class ProbeSink;
 
@@ -54,9 +55,8 @@ class HeaderWalk {
     // Makes the header named by a directive the current file.
     void switchToHeader(std::string_view name, bool insideFunction);
     void inFunctionDirective(ProbeRecord& probe, std::string_view description);
-    // Into the function of file so identified; dropped when there is none.
-    void addProbe(CoverageFile& file, std::string_view name, std::uint32_t line,
-                  std::string_view parameters, ProbeRecord& probe);
+    // Into function; dropped when there is none.
+    void addProbe(CoverageFunction* function, ProbeRecord& probe);
     void numberTernary(ProbeRecord& probe);
 
     const FileFilter& filter_;
@@ -71,6 +71,11 @@ class HeaderWalk {
     std::uint32_t directiveLine_ = 0;
     std::uint32_t directiveNumber_ = 0;
     FunctionHeader function_; // the function whose body is being read
+    // The model's functions that receive the probes of the body: the
+    // function itself, and the pseudo function of the header part, as the
+    // files find them.
+    CoverageFunction* bodyFunction_ = nullptr;
+    CoverageFunction* partFunction_ = nullptr;
     bool ternarySeen_ = false;
     std::uint32_t ternaryLine_ = 0;
     std::uint32_t ternarySequence_ = 0;

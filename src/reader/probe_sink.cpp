@@ -1,5 +1,6 @@
 #include "reader/probe_sink.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <system_error>
 #include <utility>
@@ -57,7 +58,9 @@ void ProbeSink::startThread() {
 void ProbeSink::append(const Head& head, std::string_view description, std::string_view context) {
     Batch& batch = *filling_;
     const std::size_t size = sizeof head + description.size() + context.size();
-    if (batch.bytes.size() < batch.used + size) batch.bytes.resize(batch.used + size);
+    // Grown in large steps: growing fills the new bytes.
+    if (batch.bytes.size() < batch.used + size)
+        batch.bytes.resize(std::max(2 * kBatchBytes, batch.used + size));
     char* out = batch.bytes.data() + batch.used;
     std::memcpy(out, &head, sizeof head);
     std::memcpy(out + sizeof head, description.data(), description.size());
