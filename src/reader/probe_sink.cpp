@@ -63,8 +63,11 @@ void ProbeSink::append(const Head& head, std::string_view description, std::stri
         batch.bytes.resize(std::max(2 * kBatchBytes, batch.used + size));
     char* out = batch.bytes.data() + batch.used;
     std::memcpy(out, &head, sizeof head);
-    std::memcpy(out + sizeof head, description.data(), description.size());
-    std::memcpy(out + sizeof head + description.size(), context.data(), context.size());
+    // An empty view may hold no address, which memcpy must not get.
+    if (!description.empty())
+        std::memcpy(out + sizeof head, description.data(), description.size());
+    if (!context.empty())
+        std::memcpy(out + sizeof head + description.size(), context.data(), context.size());
     batch.used += size;
     if (batch.used >= kBatchBytes) handOver();
 }
