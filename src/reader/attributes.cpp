@@ -8,6 +8,10 @@ namespace kiv {
 
 bool splitAttributes(std::string_view text, FirstValueMap& map) {
     constexpr auto npos = std::string_view::npos;
+    // The values are stored where they lie in one copy of the whole text;
+    // only those that must be unescaped are copied again.
+    const std::size_t base = map.keep(text);
+    const char* const start = text.data();
     while (!text.empty()) {
         // Names are short and their value follows at once: find the first
         // "=" and the first double quote in one walk over the name.
@@ -33,10 +37,12 @@ bool splitAttributes(std::string_view text, FirstValueMap& map) {
 
         const std::string_view name = text.substr(0, equals);
         const std::string_view value = text.substr(open + 1, close - open - 1);
-        if (name == element::kDescr || name == element::kName) {
+        if ((name == element::kDescr || name == element::kName) &&
+            value.find('&') != std::string_view::npos) {
             map.insertUnescaped(name, value);
         } else {
-            map.insert(name, value);
+            map.insertKept(name, base + static_cast<std::size_t>(value.data() - start),
+                           value.size());
         }
 
         // The closing quote and the one separator after it.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -30,6 +31,17 @@ class FirstValueMap {
     }
     // The same with the value unescaped (see unescapeInto).
     bool insertUnescaped(std::string_view key, std::string_view value);
+    // A line's values without copying each: keep() copies the line's text
+    // once and gives where the copy starts; insertKept() stores a value that
+    // lies in that copy, `size` bytes from `offset` on.
+    std::size_t keep(std::string_view text) {
+        const std::size_t offset = values_.size();
+        values_.append(text);
+        return offset;
+    }
+    bool insertKept(std::string_view key, std::size_t offset, std::size_t size) {
+        return store(key, Span{offset, size});
+    }
     // The value stored under exactly key, if any. The view is valid until
     // the map is changed.
     std::optional<std::string_view> find(std::string_view key) const {
@@ -95,7 +107,7 @@ class FirstValueMap {
     }
 
     // Stores under key, unless it is present, what write appends to the
-    // value buffer.
+    // value buffer, or the span given.
     template <typename Write> bool store(std::string_view key, Write&& write) {
         const std::size_t slot = knownSlot(key);
         if (slot != kKnownKeys) {
@@ -110,10 +122,14 @@ class FirstValueMap {
         return true;
     }
     template <typename Write> Span append(Write& write) {
-        Span span{values_.size(), 0};
-        write(values_);
-        span.size = values_.size() - span.offset;
-        return span;
+        if constexpr (std::is_same_v<std::decay_t<Write>, Span>) {
+            return write;
+        } else {
+            Span span{values_.size(), 0};
+            write(values_);
+            span.size = values_.size() - span.offset;
+            return span;
+        }
     }
     std::string_view valueOf(const Span& span) const {
         return std::string_view(values_).substr(span.offset, span.size);
