@@ -75,9 +75,10 @@ class KeywordsByLength {
             byLength_[entry.keyword.size()].push_back(&entry);
     }
     const ProbeKeyword* find(std::string_view text) const {
-        if (text.size() >= byLength_.size()) return nullptr;
+        if (text.empty() || text.size() >= byLength_.size()) return nullptr;
+        // Keywords of one length mostly differ in their first character.
         for (const ProbeKeyword* entry : byLength_[text.size()])
-            if (entry->keyword == text) return entry;
+            if (entry->keyword.front() == text.front() && entry->keyword == text) return entry;
         return nullptr;
     }
 
