@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "model/condition_texts.hpp"
+#include "model/probe_map.hpp"
 #include "model/run_list.hpp"
 #include "model/shared_text.hpp"
 
@@ -164,6 +166,43 @@ TEST(ConditionTexts, ListOnlyWhenFilled) {
     EXPECT_EQ(copy, (std::vector<std::string>{"MC/DC (cond 1: 1 + 2)", "MC/DC (cond 2: 1 - 3)"}));
     texts = {"x"};
     EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.end()), std::vector<std::string>{"x"});
+}
+
+// Probes are kept by line; probes on one line in the order they came, also
+// when they come out of line order.
+TEST(ProbeMap, OrdersByLineThenByArrival) {
+    ProbeMap probes;
+    const auto add = [&probes](std::uint32_t line, const char* description) {
+        ProbeRecord record;
+        record.description = description;
+        record.probeLine = line;
+        return probes.emplace(line, std::make_unique<CoverageProbe>(std::move(record)));
+    };
+    add(5, "a");
+    add(5, "b");
+    add(9, "c");
+    EXPECT_EQ(add(2, "d")->first, 2U); // before all
+    add(5, "e");                       // after the other probes of line 5
+    add(7, "f");
+    add(12, "g");
+    std::string order;
+    for (const auto& [line, probe] : probes)
+        order += std::to_string(line) + probe->description + " ";
+    EXPECT_EQ(order, "2d 5a 5b 5e 7f 9c 12g ");
+
+    const auto [from, to] = probes.equal_range(5);
+    ASSERT_EQ(to - from, 3);
+    EXPECT_EQ(from->second->description, "a");
+    const auto [none, alsoNone] = probes.equal_range(6);
+    EXPECT_EQ(none, alsoNone);
+    EXPECT_EQ(none->first, 7U);
+
+    probes.erase(from + 1);
+    order.clear();
+    for (const auto& [line, probe] : probes)
+        order += probe->description;
+    EXPECT_EQ(order, "daefcg");
+    EXPECT_EQ(probes.size(), 6U);
 }
 
 } // namespace
