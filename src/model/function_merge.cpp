@@ -36,8 +36,12 @@ void CoverageFunction::addProbe(ProbeRecord&& probe) {
             // Header code has no function probe of its own: the directive
             // into it starts the pseudo function's next occurrence.
             CoverageFile* part = probe.owner;
-            if (part != nullptr && part->type == kHeaderPart && !part->functionMap.empty())
-                ++part->functionMap.begin()->second->occurrences;
+            if (part != nullptr && part->type == kHeaderPart) {
+                CoverageFunction* first = probe.partFunction;
+                if (first == nullptr && !part->functionMap.empty())
+                    first = part->functionMap.begin()->second.get();
+                if (first != nullptr) ++first->occurrences;
+            }
             target = applyLineDirectiveRule(probe);
         }
     } else if (occurrences != 0) {

@@ -8,6 +8,7 @@
 namespace kiv {
 
 class CoverageFile;
+class CoverageFunction;
 
 // How the reader announces a function to the model.
 struct FunctionHeader {
@@ -30,13 +31,17 @@ struct ProbeRecord {
     std::uint32_t probeLine = 0;  // key of the function's probe map
     std::uint32_t sourceLine = 0; // first entry of the source-line list
     std::uint32_t directiveLine = 0;
-    std::uint32_t sequence = 0; // number among consecutive ternary probes on one line
+    std::uint32_t sequence = 0;              // number among consecutive ternary probes on one line
     std::array<std::uint32_t, 2> counters{}; // count1, count2
     std::uint32_t outcomeClass = 0;
     std::uint32_t nesting = 0;
     std::uint32_t scCount = 0;
-    std::string context;            // description context, set by the model
-    CoverageFile* owner = nullptr;  // line-directive probes inside functions only
+    std::string context;           // description context, set by the model
+    CoverageFile* owner = nullptr; // line-directive probes inside functions only
+    // A line directive into a header part: the part's first function when the
+    // probe was read, for a model merged on another thread than the one that
+    // adds functions (null: the model looks it up).
+    CoverageFunction* partFunction = nullptr;
 };
 
 } // namespace kiv

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "model/coverage_file.hpp"
 #include "model/coverage_function.hpp"
 #include "model/probe_type.hpp"
 
@@ -39,6 +40,7 @@ void ProbeSink::apply(const Batch& batch, ProbeRecord& record) {
         record.nesting = head.nesting;
         record.scCount = head.scCount;
         record.owner = head.owner;
+        record.partFunction = head.partFunction;
         head.function->addProbe(std::move(record));
     }
 }
@@ -77,11 +79,28 @@ void ProbeSink::addProbe(CoverageFunction& function, ProbeRecord& probe) {
         function.addProbe(std::move(probe));
         return;
     }
-    const Head head{
-        &function,           probe.owner,    probe.probeLine,          probe.sourceLine,
-        probe.directiveLine, probe.sequence, probe.counters,           probe.outcomeClass,
-        probe.nesting,       probe.scCount,  probe.description.size(), probe.context.size(),
-        probe.type,          false};
+    // The first function of a header part is looked up here: only this
+    // thread adds functions.
+    CoverageFunction* partFunction = nullptr;
+    if (probe.owner != nullptr && probe.owner->type == kHeaderPart &&
+        !probe.owner->functionMap.empty())
+        partFunction = probe.owner->functionMap.begin()->second.get();
+    Head head{};
+    head.function = &function;
+    head.owner = probe.owner;
+    head.partFunction = partFunction;
+    head.probeLine = probe.probeLine;
+    head.sourceLine = probe.sourceLine;
+    head.directiveLine = probe.directiveLine;
+    head.sequence = probe.sequence;
+    head.counters = probe.counters;
+    head.outcomeClass = probe.outcomeClass;
+    head.nesting = probe.nesting;
+    head.scCount = probe.scCount;
+    head.descriptionSize = probe.description.size();
+    head.contextSize = probe.context.size();
+    head.type = probe.type;
+    head.statementUnavailable = false;
     append(head, probe.description, probe.context);
 }
 

@@ -58,6 +58,7 @@ class ProbeSink {
     struct Head {
         CoverageFunction* function;
         CoverageFile* owner;
+        CoverageFunction* partFunction;
         std::uint32_t probeLine;
         std::uint32_t sourceLine;
         std::uint32_t directiveLine;

@@ -82,6 +82,34 @@ TEST(MergingThread, MergesAsOneReportAfterTheOther) {
     EXPECT_EQ(readAsARun(paths), expected);
 }
 
+// A header named like the header part of a function: functions are then added
+// to the header part while probes that refer to it are being merged.
+TEST(MergingThread, HeaderNamedLikeAHeaderPart) {
+    const std::string intoPart =
+        test::probe("function", "nesting=\"0\"", "line=\"10\" count1=\"1\" descr=\"f()\"") +
+        test::probe("linedir_in_function", "nesting=\"1\"",
+                    "line=\"11\" descr=\"#line 2 &quot;C:\\m.h&quot;\"") +
+        test::probe("if", "nesting=\"1\"", "line=\"2\" count1=\"1\" descr=\"if (M)\"") +
+        test::probe("linedir_in_function", "nesting=\"1\"",
+                    "line=\"12\" descr=\"#line 13 &quot;C:\\a.c&quot;\"");
+    std::string body;
+    for (int i = 0; i < 3000; ++i)
+        body +=
+            test::function(std::string("f").append(std::to_string(i)), "(void)", "10", intoPart);
+    body += test::fileDirective("20", "1", "c:\\a.c_f0(void)_10_c:\\m.h");
+    for (int i = 0; i < 50; ++i)
+        body += test::function(std::string("g").append(std::to_string(i)), "(void)",
+                               std::to_string(i), intoPart);
+    test::ReportText report;
+    report.files.push_back(test::file("C:\\a.c", body));
+    test::TempReports dir;
+    const std::vector<std::string> paths = {dir.write("r1.xml", report.text()),
+                                            dir.write("r2.xml", report.text())};
+    const std::string expected = readOneByOne(paths);
+    ASSERT_NE(expected.find("function g49"), std::string::npos) << expected.substr(0, 2000);
+    EXPECT_EQ(readAsARun(paths), expected);
+}
+
 TEST(MergingThread, FirstErrorAfterManyProbes) {
     test::TempReports dir;
     const std::string bad =
