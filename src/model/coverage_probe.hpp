@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@ class CoverageProbe : public CoverageCommon {
     // Texts kept in `texts`, when given, are shared with every probe that
     // has them.
     explicit CoverageProbe(ProbeRecord&& record, TextPool* texts = nullptr);
+
+    // Probes live in slots cut from large chunks (probe_storage.cpp).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory, std::size_t size) noexcept;
 
     // Same nesting, probe line and type; the context, when set here, must be
     // equal; then the descriptions (mcdc: with "-" read as "+"; ternary: and
