@@ -67,8 +67,8 @@ class CoverageProbe : public CoverageCommon {
     std::uint32_t mergeCount = 0;
     std::uint8_t type = 0;
     std::uint8_t outcomeClass = 0; // 1 to 6
-    std::uint8_t possible = 0;     // outcomes: 0 to 2
-    std::uint8_t covered = 0;
+    std::uint8_t possible : 4 = 0; // outcomes: 0 to 2, one byte for both
+    std::uint8_t covered : 4 = 0;
 
     // --- Filled when the model is finished.
     char statementMark = 0;             // '+', '-' or 0 when not a statement
