@@ -57,11 +57,12 @@ void CoverageFunction::addProbe(ProbeRecord&& probe) {
 }
 
 void CoverageFunction::insertProbe(ProbeRecord&& probe) {
-    MergeIndex& index = mergeIndex();
     const std::uint32_t line = probe.probeLine;
     // The probe map inserts after the entries already stored under the line.
     const auto it = probes.emplace(line, std::make_unique<CoverageProbe>(std::move(probe), texts_));
-    index.add(probes, it, occurrences);
+    // A function met once never needs its index: it is built when a later
+    // occurrence first looks for a probe.
+    if (index_ && index_->indexed + 1 == probes.size()) index_->add(probes, it, occurrences);
 }
 
 } // namespace kiv
