@@ -1,10 +1,63 @@
 #include "reader/attributes.hpp"
 
 #include <algorithm>
+#include <cstring>
 
 #include "reader/element_table.hpp"
 
 namespace kiv {
+
+namespace {
+
+// A report attribute name at the front of an attribute text: its length
+// and its place in the map.
+struct Name {
+    std::size_t length = 0; // 0: not one of them
+    std::size_t slot = 0;
+};
+
+// The name of pattern (name followed by '="') when text starts with it. The
+// patterns are constants, so the comparison is a few instructions.
+template <std::size_t N>
+Name prefixed(std::string_view text, const char (&pattern)[N], std::size_t slot) {
+    constexpr std::size_t kLength = N - 1;
+    if (text.size() < kLength || std::memcmp(text.data(), pattern, kLength) != 0) return {};
+    return Name{kLength - 2, slot};
+}
+
+template <std::size_t N> constexpr std::size_t slotOf(const char (&pattern)[N]) {
+    return FirstValueMap::slotOf(std::string_view(pattern, N - 3));
+}
+
+// The report attribute name, followed by '="', with which text starts. Such a
+// name holds neither '=' nor '"': the first of each in text are the ones
+// after it.
+Name attributeName(std::string_view text) {
+    if (text.size() < 2) return {};
+    switch (text[0]) {
+    case 't':
+        return prefixed(text, "type=\"", slotOf("type=\""));
+    case 'l':
+        return prefixed(text, "line=\"", slotOf("line=\""));
+    case 'n':
+        return text[1] == 'e' ? prefixed(text, "nesting=\"", slotOf("nesting=\""))
+                              : prefixed(text, "name=\"", slotOf("name=\""));
+    case 'c':
+        return text.size() > 5 && text[5] == '2' ? prefixed(text, "count2=\"", slotOf("count2=\""))
+                                                 : prefixed(text, "count1=\"", slotOf("count1=\""));
+    case 'd':
+        return prefixed(text, "descr=\"", slotOf("descr=\""));
+    case 's':
+        return text[1] == 'c' ? prefixed(text, "sc_count=\"", slotOf("sc_count=\""))
+                              : prefixed(text, "subcond_no=\"", slotOf("subcond_no=\""));
+    case 'e':
+        return prefixed(text, "eval_no=\"", slotOf("eval_no=\""));
+    default:
+        return {};
+    }
+}
+
+} // namespace
 
 bool splitAttributes(std::string_view text, FirstValueMap& map) {
     constexpr auto npos = std::string_view::npos;
@@ -13,20 +66,25 @@ bool splitAttributes(std::string_view text, FirstValueMap& map) {
     const std::size_t base = map.keep(text);
     const char* const start = text.data();
     while (!text.empty()) {
-        // Names are short and their value follows at once: find the first
-        // "=" and the first double quote in one walk over the name.
-        std::size_t equals = npos;
-        std::size_t open = npos;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '=' && equals == npos) {
-                equals = i;
-            } else if (text[i] == '"') {
-                open = i;
-                break;
+        const Name known = attributeName(text);
+        std::size_t equals = known.length;
+        std::size_t open = equals + 1;
+        if (known.length == 0) {
+            // Any other name: find the first "=" and the first double quote
+            // in one walk over it.
+            equals = npos;
+            open = npos;
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                if (text[i] == '=' && equals == npos) {
+                    equals = i;
+                } else if (text[i] == '"') {
+                    open = i;
+                    break;
+                }
             }
+            if (open != npos && equals == npos) equals = text.find('=', open + 1);
+            if (equals == npos || open == npos) return false;
         }
-        if (open != npos && equals == npos) equals = text.find('=', open + 1);
-        if (equals == npos || open == npos) return false;
         // Most values are numbers of a few digits.
         std::size_t close = open + 1;
         const std::size_t shortEnd = std::min(text.size(), open + 17);
@@ -37,12 +95,14 @@ bool splitAttributes(std::string_view text, FirstValueMap& map) {
 
         const std::string_view name = text.substr(0, equals);
         const std::string_view value = text.substr(open + 1, close - open - 1);
+        const std::size_t offset = base + static_cast<std::size_t>(value.data() - start);
         if ((name == element::kDescr || name == element::kName) &&
             value.find('&') != std::string_view::npos) {
             map.insertUnescaped(name, value);
+        } else if (known.length != 0) {
+            map.insertKeptInSlot(known.slot, offset, value.size());
         } else {
-            map.insertKept(name, base + static_cast<std::size_t>(value.data() - start),
-                           value.size());
+            map.insertKept(name, offset, value.size());
         }
 
         // The closing quote and the one separator after it.

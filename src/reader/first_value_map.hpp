@@ -42,6 +42,14 @@ class FirstValueMap {
     bool insertKept(std::string_view key, std::size_t offset, std::size_t size) {
         return store(key, Span{offset, size});
     }
+    // The same for the key of a place (see slotOf).
+    bool insertKeptInSlot(std::size_t slot, std::size_t offset, std::size_t size) {
+        const std::uint32_t bit = std::uint32_t{1} << slot;
+        if ((knownUsed_ & bit) != 0) return false;
+        known_[slot] = Span{offset, size};
+        knownUsed_ |= bit;
+        return true;
+    }
     // The value stored under exactly key, if any. The view is valid until
     // the map is changed.
     std::optional<std::string_view> find(std::string_view key) const {
