@@ -16,6 +16,7 @@ CoverageFunction::~CoverageFunction() = default;
 CoverageFunction::MergeIndex& CoverageFunction::mergeIndex() {
     if (!index_) index_ = std::make_unique<MergeIndex>();
     if (index_->indexed != probes.size()) index_->rebuild(probes);
+    index_->follow(probes);
     return *index_;
 }
 

@@ -75,22 +75,31 @@ class CoverageFunction : public CoverageCommon {
     FunctionHeader firstHeader;
     ProbeMap probes;
 
-  private:
+    // --- The merging's own (model library only).
+    // Lookup structures behind addProbe (probe_index.hpp).
     struct MergeIndex;
+    // What findMatchingProbe finds among the probes of a line of few probes,
+    // walking them in order.
+    struct Candidates {
+        std::size_t count = 0;
+        CoverageProbe* first = nullptr;
+        CoverageProbe* last = nullptr;
+        CoverageProbe* firstWithScCount = nullptr; // the first with the new probe's sc_count
+        std::uint32_t firstScCount = 0;
+        bool singleScCount = true; // all candidates share one sc_count
+    };
 
+  private:
     MergeIndex& mergeIndex();
     void markStatementUnavailable() {
         if (statementAvailable != "no") statementAvailable = "no";
     }
     CoverageProbe* findMatchingProbe(const ProbeRecord& probe, std::string_view context);
+    CoverageProbe* choose(const Candidates& found, const ProbeRecord& probe);
     CoverageProbe* applyLineDirectiveRule(const ProbeRecord& probe);
     // True when a probe on a line before `line` has fewer merges than there
     // were further occurrences.
     bool probeMissingBefore(std::uint32_t line);
-    // The candidates of findMatchingProbe on a line of few probes, found by
-    // walking them.
-    CoverageProbe* matchOnLine(ProbeMap::iterator from, ProbeMap::iterator to,
-                               const ProbeRecord& probe, std::string_view context);
     void insertProbe(ProbeRecord&& probe);
 
     std::unique_ptr<MergeIndex> index_; // lookup structures of the merging, built on demand

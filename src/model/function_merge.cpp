@@ -29,7 +29,7 @@ void CoverageFunction::addProbe(ProbeRecord&& probe) {
     if (probe.type == kFunction) {
         if (!probes.empty()) {
             ++occurrences;
-            target = probes.begin()->second.get();
+            target = probes.first()->second.get();
         }
     } else if (probe.type == kLinedirInFunction) {
         if (occurrences != 0) {
@@ -59,10 +59,13 @@ void CoverageFunction::addProbe(ProbeRecord&& probe) {
 void CoverageFunction::insertProbe(ProbeRecord&& probe) {
     const std::uint32_t line = probe.probeLine;
     // The probe map inserts after the entries already stored under the line.
-    const auto it = probes.emplace(line, std::make_unique<CoverageProbe>(std::move(probe), texts_));
+    auto created = std::make_unique<CoverageProbe>(std::move(probe), texts_);
+    CoverageProbe& added = *created;
+    probes.emplace(line, std::move(created));
     // A function met once never needs its index: it is built when a later
     // occurrence first looks for a probe.
-    if (index_ && index_->indexed + 1 == probes.size()) index_->add(probes, it, occurrences);
+    if (index_ && index_->indexed + 1 == probes.size())
+        index_->add(probes, added, line, occurrences);
 }
 
 } // namespace kiv

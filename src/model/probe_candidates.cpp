@@ -44,6 +44,28 @@ bool isCandidate(const CoverageProbe& stored, const ProbeRecord& probe, std::str
            sameDescription(stored.type, stored.description, probe.description);
 }
 
+// The candidates among the probes of a line, in their order.
+CoverageFunction::Candidates
+candidatesOnLine(const CoverageFunction::MergeIndex::LineProbes& onLine, const ProbeRecord& probe,
+                 std::string_view context) {
+    CoverageFunction::Candidates found;
+    onLine.forEach([&](CoverageProbe& stored) {
+        if (!isCandidate(stored, probe, context)) return;
+        const std::uint32_t scCount = stored.scCounts.front();
+        if (found.count == 0) {
+            found.first = &stored;
+            found.firstScCount = scCount;
+        } else if (scCount != found.firstScCount) {
+            found.singleScCount = false;
+        }
+        if (found.firstWithScCount == nullptr && scCount == probe.scCount)
+            found.firstWithScCount = &stored;
+        found.last = &stored;
+        ++found.count;
+    });
+    return found;
+}
+
 } // namespace
 
 CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe) {
@@ -53,14 +75,16 @@ CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe) {
 CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe,
                                                    std::string_view context) {
     MergeIndex& index = mergeIndex();
-    const auto [from, to] = index.lineRange(probes, probe.probeLine);
-    if (static_cast<std::size_t>(to - from) <= kCrowdedLine)
-        return matchOnLine(from, to, probe, context);
+    const MergeIndex::LineProbes onLine = index.lineRange(probes, probe.probeLine);
+    if (onLine.count() <= kCrowdedLine) {
+        const Candidates found = candidatesOnLine(onLine, probe, context);
+        return choose(found, probe);
+    }
 
     // The candidates on a crowded line are those filed under the new probe's
     // key with no context of their own, and those filed under its key with
     // its own context.
-    const MergeIndex::CrowdedLine& line = index.crowdedLine(probe.probeLine, from, to);
+    const MergeIndex::CrowdedLine& line = index.crowdedLine(probe.probeLine, onLine);
     ProbeGroupKey key{probe.probeLine,   probe.nesting,
                       probe.type,        significantSequence(probe.type, probe.sequence),
                       probe.description, {}};
@@ -98,68 +122,51 @@ CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe,
     return match->probe;
 }
 
-// The same rules over the probes of a line walked in order: no candidate, no
-// target; one, it (statement coverage is lost when its sc_count differs or
-// an earlier occurrence lacked a probe before it); several sharing one
-// sc_count, the last; several with different values, the first with the new
-// probe's value.
-CoverageProbe* CoverageFunction::matchOnLine(ProbeMap::iterator from, ProbeMap::iterator to,
-                                             const ProbeRecord& probe, std::string_view context) {
-    std::size_t candidates = 0;
-    CoverageProbe* first = nullptr;
-    CoverageProbe* last = nullptr;
-    CoverageProbe* firstWithScCount = nullptr;
-    std::uint32_t firstScCount = 0;
-    bool singleScCount = true;
-    for (auto it = from; it != to; ++it) {
-        CoverageProbe& stored = *it->second;
-        if (!isCandidate(stored, probe, context)) continue;
-        const std::uint32_t scCount = stored.scCounts.front();
-        if (candidates == 0) {
-            first = &stored;
-            firstScCount = scCount;
-        } else if (scCount != firstScCount) {
-            singleScCount = false;
-        }
-        if (firstWithScCount == nullptr && scCount == probe.scCount) firstWithScCount = &stored;
-        last = &stored;
-        ++candidates;
-    }
-
-    if (candidates == 0) {
+// The rules over the candidates of a line walked in order: no candidate, no
+// target; one, it (statement coverage is lost when its sc_count differs or an
+// earlier occurrence lacked a probe before it); several sharing one sc_count,
+// the last; several with different values, the first with the new probe's
+// value.
+CoverageProbe* CoverageFunction::choose(const Candidates& found, const ProbeRecord& probe) {
+    if (found.count == 0) {
         markStatementUnavailable();
         return nullptr;
     }
-    if (candidates == 1) {
-        if (firstScCount != probe.scCount) {
+    if (found.count == 1) {
+        if (found.firstScCount != probe.scCount) {
             markStatementUnavailable();
         } else if (statementAvailable != "no" && probeMissingBefore(probe.probeLine)) {
             // An earlier occurrence lacked a probe before this one.
             markStatementUnavailable();
         }
-        return first;
+        return found.first;
     }
-    if (singleScCount) {
+    if (found.singleScCount) {
         markStatementUnavailable();
-        return last;
+        return found.last;
     }
-    if (firstWithScCount == nullptr) markStatementUnavailable();
-    return firstWithScCount;
+    if (found.firstWithScCount == nullptr) markStatementUnavailable();
+    return found.firstWithScCount;
 }
 
 bool CoverageFunction::probeMissingBefore(std::uint32_t line) {
     MergeIndex& index = mergeIndex();
+    index.follow(probes);
     if (!index.cursorSet || index.cursorOccurrences != occurrences) {
         index.cursor = 0;
         index.cursorOccurrences = occurrences;
         index.cursorSet = true;
     }
-    const auto at = [this](std::size_t position) -> const ProbeMap::Entry& {
-        return probes.begin()[static_cast<std::ptrdiff_t>(position)];
-    };
-    while (index.cursor < probes.size() && at(index.cursor).second->mergeCount >= occurrences)
+    const std::vector<ProbeMap::Entry>& ordered = probes.ordered();
+    while (index.cursor < ordered.size() && ordered[index.cursor].second->mergeCount >= occurrences)
         ++index.cursor;
-    return index.cursor < probes.size() && at(index.cursor).first < line;
+    if (index.cursor < ordered.size() && ordered[index.cursor].first < line) return true;
+    // The waiting probes, few, one by one.
+    for (const ProbeMap::Entry& entry : probes.waiting()) {
+        if (entry.first >= line) break;
+        if (entry.second->mergeCount < occurrences) return true;
+    }
+    return false;
 }
 
 } // namespace kiv

@@ -1,5 +1,6 @@
 #include "model/probe_index.hpp"
 
+#include <algorithm>
 #include <functional>
 
 #include "model/probe_identity.hpp"
@@ -83,25 +84,31 @@ const ProbeGroup* CoverageFunction::MergeIndex::CrowdedLine::find(const ProbeGro
     return found == groups.end() ? nullptr : &found->second;
 }
 
-void CoverageFunction::MergeIndex::buildCrowded(std::uint32_t line, Iterator from, Iterator to) {
+void CoverageFunction::MergeIndex::buildCrowded(std::uint32_t line, const LineProbes& probes) {
     CrowdedLine& groups = crowded[line];
     groups = CrowdedLine{};
-    for (auto it = from; it != to; ++it)
-        groups.add(*it->second);
+    probes.forEach([&groups](CoverageProbe& probe) { groups.add(probe); });
 }
 
 const CoverageFunction::MergeIndex::CrowdedLine&
-CoverageFunction::MergeIndex::crowdedLine(std::uint32_t line, Iterator from, Iterator to) {
+CoverageFunction::MergeIndex::crowdedLine(std::uint32_t line, const LineProbes& probes) {
     const auto found = crowded.find(line);
     if (found != crowded.end()) return found->second;
-    buildCrowded(line, from, to);
+    buildCrowded(line, probes);
     return crowded[line];
 }
 
-void CoverageFunction::MergeIndex::add(ProbeMap& probes, Iterator it, std::uint32_t occurrences) {
-    CoverageProbe& probe = *it->second;
-    const std::uint32_t line = it->first;
-    const auto position = static_cast<std::size_t>(it - probes.begin());
+void CoverageFunction::MergeIndex::follow(const ProbeMap& probes) {
+    if (generation == probes.generation()) return;
+    generation = probes.generation();
+    lastFrom = 0;
+    lastTo = 0;
+    cursorSet = false;
+}
+
+void CoverageFunction::MergeIndex::add(ProbeMap& probes, CoverageProbe& probe, std::uint32_t line,
+                                       std::uint32_t occurrences) {
+    follow(probes);
     if (probe.type == kLinedirInFunction) {
         DirectiveCandidates& candidates = directives[probe.owner];
         ++candidates.count;
@@ -111,65 +118,92 @@ void CoverageFunction::MergeIndex::add(ProbeMap& probes, Iterator it, std::uint3
         if (found != crowded.end()) {
             found->second.add(probe);
         } else {
-            const auto [from, to] = probes.equal_range(line);
-            if (static_cast<std::size_t>(to - from) > kCrowdedLine) buildCrowded(line, from, to);
+            const LineProbes onLine = lineRange(probes, line);
+            if (onLine.count() > kCrowdedLine) buildCrowded(line, onLine);
         }
     }
     ++indexed;
 
-    if (!cursorSet) return;
-    if (position <= cursor) ++cursor; // the probe at the cursor moved one place on
+    // Only a probe appended to the ordered part can be behind the cursor.
+    const std::vector<ProbeMap::Entry>& ordered = probes.ordered();
+    if (!cursorSet || ordered.empty() || ordered.back().second.get() != &probe) return;
+    const std::size_t position = ordered.size() - 1;
+    if (position <= cursor) ++cursor; // the cursor stood at the end
     if (cursorOccurrences == occurrences && probe.mergeCount < occurrences &&
-        (cursor == probes.size() ||
-         line < probes.begin()[static_cast<std::ptrdiff_t>(cursor)].first))
+        (cursor == ordered.size() || line < ordered[cursor].first))
         cursor = position;
 }
 
 void CoverageFunction::MergeIndex::removeOnlyDirective(ProbeMap& probes, std::uint32_t line,
                                                        const CoverageProbe* probe) {
-    const auto [from, to] = probes.equal_range(line);
-    for (auto it = from; it != to; ++it) {
+    follow(probes);
+    const LineProbes onLine = lineRange(probes, line);
+    for (auto it = onLine.from; it != onLine.to; ++it) {
         if (it->second.get() != probe) continue;
         directives.erase(probe->owner);
-        const auto position = static_cast<std::size_t>(it - probes.begin());
+        const auto position = static_cast<std::size_t>(it - probes.ordered().begin());
         if (cursorSet && position < cursor) --cursor;
-        probes.erase(it);
+        lastFrom = 0;
+        lastTo = 0;
+        probes.ordered().erase(it);
+        --indexed;
+        return;
+    }
+    for (auto it = onLine.waitingFrom; it != onLine.waitingTo; ++it) {
+        if (it->second.get() != probe) continue;
+        directives.erase(probe->owner);
+        probes.waiting().erase(it);
         --indexed;
         return;
     }
 }
 
 void CoverageFunction::MergeIndex::rebuild(ProbeMap& probes) {
+    probes.settle();
     directives.clear();
     crowded.clear();
     indexed = 0;
+    generation = probes.generation();
     lastFrom = 0;
     lastTo = 0;
     cursorSet = false;
-    for (auto it = probes.begin(); it != probes.end(); ++it) {
-        CoverageProbe& probe = *it->second;
+    std::vector<ProbeMap::Entry>& ordered = probes.ordered();
+    for (ProbeMap::Entry& entry : ordered) {
+        CoverageProbe& probe = *entry.second;
         if (probe.type == kLinedirInFunction) {
             DirectiveCandidates& candidates = directives[probe.owner];
             ++candidates.count;
-            candidates.firstByLine.emplace(it->first, &probe);
+            candidates.firstByLine.emplace(entry.first, &probe);
         }
     }
-    for (auto from = probes.begin(); from != probes.end();) {
+    const Iterator none = probes.waiting().end();
+    for (auto from = ordered.begin(); from != ordered.end();) {
         auto to = from;
-        while (to != probes.end() && to->first == from->first)
+        while (to != ordered.end() && to->first == from->first)
             ++to;
-        if (static_cast<std::size_t>(to - from) > kCrowdedLine) buildCrowded(from->first, from, to);
+        if (static_cast<std::size_t>(to - from) > kCrowdedLine)
+            buildCrowded(from->first, LineProbes{from, to, none, none});
         from = to;
     }
     indexed = probes.size();
 }
 
-std::pair<CoverageFunction::MergeIndex::Iterator, CoverageFunction::MergeIndex::Iterator>
+CoverageFunction::MergeIndex::LineProbes
 CoverageFunction::MergeIndex::lineRange(ProbeMap& probes, std::uint32_t line) {
-    const std::size_t size = probes.size();
-    const auto at = [&probes](std::size_t position) {
-        return probes.begin()[static_cast<std::ptrdiff_t>(position)].first;
-    };
+    std::vector<ProbeMap::Entry>& ordered = probes.ordered();
+    std::vector<ProbeMap::Entry>& waiting = probes.waiting();
+    LineProbes found{ordered.end(), ordered.end(), waiting.end(), waiting.end()};
+    if (!waiting.empty()) {
+        found.waitingFrom = std::lower_bound(
+            waiting.begin(), waiting.end(), line,
+            [](const ProbeMap::Entry& entry, std::uint32_t value) { return entry.first < value; });
+        found.waitingTo = found.waitingFrom;
+        while (found.waitingTo != waiting.end() && found.waitingTo->first == line)
+            ++found.waitingTo;
+    }
+
+    const std::size_t size = ordered.size();
+    const auto at = [&ordered](std::size_t position) { return ordered[position].first; };
     // Where the line range starts, if it starts at one of the two last ends.
     for (const std::size_t start : {lastTo, lastFrom}) {
         if (start >= size || at(start) != line || (start != 0 && at(start - 1) >= line)) continue;
@@ -179,13 +213,19 @@ CoverageFunction::MergeIndex::lineRange(ProbeMap& probes, std::uint32_t line) {
         if (end < size && at(end) == line) break; // a crowded line: search its end
         lastFrom = start;
         lastTo = end;
-        return {probes.begin() + static_cast<std::ptrdiff_t>(start),
-                probes.begin() + static_cast<std::ptrdiff_t>(end)};
+        found.from = ordered.begin() + static_cast<std::ptrdiff_t>(start);
+        found.to = ordered.begin() + static_cast<std::ptrdiff_t>(end);
+        return found;
     }
-    const auto range = probes.equal_range(line);
-    lastFrom = static_cast<std::size_t>(range.first - probes.begin());
-    lastTo = static_cast<std::size_t>(range.second - probes.begin());
-    return range;
+    found.from = std::lower_bound(
+        ordered.begin(), ordered.end(), line,
+        [](const ProbeMap::Entry& entry, std::uint32_t value) { return entry.first < value; });
+    found.to = std::upper_bound(
+        found.from, ordered.end(), line,
+        [](std::uint32_t value, const ProbeMap::Entry& entry) { return value < entry.first; });
+    lastFrom = static_cast<std::size_t>(found.from - ordered.begin());
+    lastTo = static_cast<std::size_t>(found.to - ordered.begin());
+    return found;
 }
 
 } // namespace kiv

@@ -81,12 +81,28 @@ class ProbeGroup {
 // at most once per occurrence. Nothing here grows with the number of probes
 // except on crowded lines and for line directives.
 struct CoverageFunction::MergeIndex {
-    using Iterator = ProbeMap::iterator;
+    using Iterator = std::vector<ProbeMap::Entry>::iterator;
 
     // The linedir_in_function probes leading to one file.
     struct DirectiveCandidates {
         std::size_t count = 0;
         std::unordered_map<std::uint32_t, CoverageProbe*> firstByLine;
+    };
+
+    // The probes stored under one line: some in the ordered part of the
+    // probe map, then some waiting (see ProbeMap).
+    struct LineProbes {
+        Iterator from, to;
+        Iterator waitingFrom, waitingTo;
+        std::size_t count() const {
+            return static_cast<std::size_t>((to - from) + (waitingTo - waitingFrom));
+        }
+        template <typename F> void forEach(F&& f) const {
+            for (auto it = from; it != to; ++it)
+                f(*it->second);
+            for (auto it = waitingFrom; it != waitingTo; ++it)
+                f(*it->second);
+        }
     };
 
     // The probes of a crowded line, by group.
@@ -98,37 +114,41 @@ struct CoverageFunction::MergeIndex {
         std::uint64_t nextOrder = 0;
     };
 
-    // Files a probe just inserted into `probes`.
-    void add(ProbeMap& probes, Iterator it, std::uint32_t occurrences);
+    // Files a probe just added to `probes` under line.
+    void add(ProbeMap& probes, CoverageProbe& probe, std::uint32_t line, std::uint32_t occurrences);
     // Takes the only line-directive candidate of its file, stored under
     // line, out of `probes` and destroys it.
     void removeOnlyDirective(ProbeMap& probes, std::uint32_t line, const CoverageProbe* probe);
     // Starts over from the probe map as it is.
     void rebuild(ProbeMap& probes);
+    // Forgets the positions in the probe map once its waiting probes joined
+    // the others.
+    void follow(const ProbeMap& probes);
     // The probes stored under line. Later occurrences announce their probes
     // in the order of the first, so the search starts where the last one
     // ended.
-    std::pair<Iterator, Iterator> lineRange(ProbeMap& probes, std::uint32_t line);
+    LineProbes lineRange(ProbeMap& probes, std::uint32_t line);
     // The groups of a crowded line, built when missing.
-    const CrowdedLine& crowdedLine(std::uint32_t line, Iterator from, Iterator to);
+    const CrowdedLine& crowdedLine(std::uint32_t line, const LineProbes& probes);
 
     std::unordered_map<const CoverageFile*, DirectiveCandidates> directives;
     std::unordered_map<std::uint32_t, CrowdedLine> crowded;
-    std::size_t indexed = 0;  // size of the probe map the index describes
-    std::size_t lastFrom = 0; // the line range found last
+    std::size_t indexed = 0;      // size of the probe map the index describes
+    std::uint64_t generation = 0; // of the probe map the positions below refer to
+    std::size_t lastFrom = 0;     // the line range found last, in the ordered part
     std::size_t lastTo = 0;
 
-    // Every probe before position `cursor` has at least `cursorOccurrences`
-    // merges. Within one occurrence merge counts only grow, so the cursor
-    // only moves forward; it starts again from the front when another
-    // occurrence begins, and steps back to a lagging probe inserted before
-    // it.
+    // Every probe before position `cursor` of the ordered part has at least
+    // `cursorOccurrences` merges. Within one occurrence merge counts only
+    // grow, so the cursor only moves forward; it starts again from the front
+    // when another occurrence begins, and steps back to a lagging probe
+    // appended before it. Waiting probes are looked at one by one.
     bool cursorSet = false;
     std::uint32_t cursorOccurrences = 0;
     std::size_t cursor = 0;
 
   private:
-    void buildCrowded(std::uint32_t line, Iterator from, Iterator to);
+    void buildCrowded(std::uint32_t line, const LineProbes& probes);
 };
 
 } // namespace kiv

@@ -14,51 +14,109 @@ namespace kiv {
 // The probes of a function, ordered by probe line; probes on one line keep
 // the order in which they were added. Entries are (line, probe) pairs in one
 // vector: probes arrive in line order nearly always, so adding one is an
-// append, and walking them touches consecutive memory. A probe added before
-// others moves the entries after it by one place.
+// append, and walking them touches consecutive memory.
+//
+// A probe that arrives before others waits in a second, short vector of its
+// own, also in that order; the waiting probes join the others when the map
+// is walked or searched, or when there are more of them than the square root
+// of the probe count. A function's probes can thus arrive in any order at a
+// cost of no more than that square root per probe.
 class ProbeMap {
   public:
     using Entry = std::pair<std::uint32_t, std::unique_ptr<CoverageProbe>>;
     using iterator = std::vector<Entry>::iterator;
     using const_iterator = std::vector<Entry>::const_iterator;
 
-    iterator begin() { return entries_.begin(); }
-    iterator end() { return entries_.end(); }
-    const_iterator begin() const { return entries_.begin(); }
-    const_iterator end() const { return entries_.end(); }
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
-
-    // Adds probe under line, after the probes already stored under it.
-    iterator emplace(std::uint32_t line, std::unique_ptr<CoverageProbe> probe) {
-        if (entries_.empty() || entries_.back().first <= line) {
-            entries_.emplace_back(line, std::move(probe));
-            return entries_.end() - 1;
-        }
-        return entries_.emplace(upperBound(line), line, std::move(probe));
+    // --- Every probe in line order (the waiting ones join first).
+    iterator begin() {
+        settle();
+        return settled_.begin();
     }
-    iterator erase(const_iterator position) { return entries_.erase(position); }
-
+    iterator end() {
+        settle();
+        return settled_.end();
+    }
+    const_iterator begin() const {
+        settle();
+        return settled_.begin();
+    }
+    const_iterator end() const {
+        settle();
+        return settled_.end();
+    }
     // The probes stored under line.
     std::pair<iterator, iterator> equal_range(std::uint32_t line) {
-        const auto before = [](const Entry& entry, std::uint32_t value) {
-            return entry.first < value;
-        };
-        const auto first = std::lower_bound(entries_.begin(), entries_.end(), line, before);
-        return {first, upperBound(line)};
+        settle();
+        return {std::lower_bound(settled_.begin(), settled_.end(), line, before),
+                std::upper_bound(settled_.begin(), settled_.end(), line, after)};
     }
     std::pair<const_iterator, const_iterator> equal_range(std::uint32_t line) const {
         return const_cast<ProbeMap&>(*this).equal_range(line);
     }
+    iterator erase(const_iterator position) {
+        settle();
+        return settled_.erase(position);
+    }
+    std::size_t size() const { return settled_.size() + waiting_.size(); }
+    bool empty() const { return size() == 0; }
 
-  private:
-    iterator upperBound(std::uint32_t line) {
-        return std::upper_bound(
-            entries_.begin(), entries_.end(), line,
-            [](std::uint32_t value, const Entry& entry) { return value < entry.first; });
+    // Adds probe under line, after the probes already stored under it.
+    Entry& emplace(std::uint32_t line, std::unique_ptr<CoverageProbe> probe) {
+        if (waiting_.empty() && (settled_.empty() || settled_.back().first <= line))
+            return settled_.emplace_back(line, std::move(probe));
+        const auto at = std::upper_bound(waiting_.begin(), waiting_.end(), line, after);
+        Entry& added = *waiting_.emplace(at, line, std::move(probe));
+        if (waiting_.size() > kWaitingFloor && waiting_.size() * waiting_.size() > settled_.size())
+            return *settleFinding(added.second.get());
+        return added;
     }
 
-    std::vector<Entry> entries_;
+    // --- For the merging, which searches both parts without joining them.
+    // A probe of the waiting part comes after every probe of the ordered
+    // part on the same line.
+    std::vector<Entry>& ordered() { return settled_; }
+    std::vector<Entry>& waiting() { return waiting_; }
+    // The first probe in line order, or null.
+    Entry* first() {
+        if (waiting_.empty()) return settled_.empty() ? nullptr : &settled_.front();
+        if (settled_.empty() || waiting_.front().first < settled_.front().first)
+            return &waiting_.front();
+        return &settled_.front();
+    }
+    // Changes whenever the waiting probes join the others (positions in the
+    // ordered part move then).
+    std::uint64_t generation() const { return generation_; }
+    void settle() const {
+        if (!waiting_.empty()) join();
+    }
+
+  private:
+    static constexpr std::size_t kWaitingFloor = 64;
+
+    static bool before(const Entry& entry, std::uint32_t line) { return entry.first < line; }
+    static bool after(std::uint32_t line, const Entry& entry) { return line < entry.first; }
+
+    // The waiting probes join the ordered ones; stable, so that on one line
+    // the earlier probes stay first.
+    void join() const {
+        const auto middle = static_cast<std::ptrdiff_t>(settled_.size());
+        settled_.insert(settled_.end(), std::make_move_iterator(waiting_.begin()),
+                        std::make_move_iterator(waiting_.end()));
+        waiting_.clear();
+        std::inplace_merge(settled_.begin(), settled_.begin() + middle, settled_.end(),
+                           [](const Entry& a, const Entry& b) { return a.first < b.first; });
+        ++generation_;
+    }
+    Entry* settleFinding(const CoverageProbe* probe) {
+        join();
+        for (Entry& entry : settled_)
+            if (entry.second.get() == probe) return &entry;
+        return nullptr;
+    }
+
+    mutable std::vector<Entry> settled_;
+    mutable std::vector<Entry> waiting_;
+    mutable std::uint64_t generation_ = 0;
 };
 
 } // namespace kiv

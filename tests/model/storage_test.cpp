@@ -172,7 +172,7 @@ TEST(ConditionTexts, ListOnlyWhenFilled) {
 // when they come out of line order.
 TEST(ProbeMap, OrdersByLineThenByArrival) {
     ProbeMap probes;
-    const auto add = [&probes](std::uint32_t line, const char* description) {
+    const auto add = [&probes](std::uint32_t line, const char* description) -> ProbeMap::Entry& {
         ProbeRecord record;
         record.description = description;
         record.probeLine = line;
@@ -181,8 +181,9 @@ TEST(ProbeMap, OrdersByLineThenByArrival) {
     add(5, "a");
     add(5, "b");
     add(9, "c");
-    EXPECT_EQ(add(2, "d")->first, 2U); // before all
-    add(5, "e");                       // after the other probes of line 5
+    EXPECT_EQ(add(2, "d").first, 2U); // before all
+    EXPECT_EQ(probes.first()->second->description, "d");
+    add(5, "e"); // after the other probes of line 5
     add(7, "f");
     add(12, "g");
     std::string order;
@@ -203,6 +204,46 @@ TEST(ProbeMap, OrdersByLineThenByArrival) {
         order += probe->description;
     EXPECT_EQ(order, "daefcg");
     EXPECT_EQ(probes.size(), 6U);
+}
+
+// Probes arriving against line order wait apart and join the others in
+// batches; the order must come out the same, however they arrive.
+TEST(ProbeMap, ManyProbesAgainstLineOrder) {
+    for (const int count : {10, 100, 5000}) {
+        SCOPED_TRACE(count);
+        ProbeMap probes;
+        std::vector<std::string> expected;
+        // Lines count..1, each twice, the two apart; then line 0 and the
+        // largest line again.
+        for (int round = 0; round < 2; ++round) {
+            for (int line = count; line >= 1; --line) {
+                ProbeRecord record;
+                record.description = std::to_string(line) + (round == 0 ? "a" : "b");
+                const auto key = static_cast<std::uint32_t>(line);
+                probes.emplace(key, std::make_unique<CoverageProbe>(std::move(record)));
+                ASSERT_EQ(probes.first()->first, round == 0 ? key : 1U);
+            }
+        }
+        for (const std::string& tail : {std::string("0c"), std::to_string(count) + "c"}) {
+            ProbeRecord record;
+            record.description = tail;
+            probes.emplace(static_cast<std::uint32_t>(std::stoi(tail)),
+                           std::make_unique<CoverageProbe>(std::move(record)));
+        }
+        expected.push_back("0c");
+        for (int line = 1; line <= count; ++line) {
+            expected.push_back(std::to_string(line) + "a");
+            expected.push_back(std::to_string(line) + "b");
+        }
+        expected.push_back(std::to_string(count) + "c");
+        ASSERT_EQ(probes.size(), expected.size());
+        std::vector<std::string> order;
+        for (const auto& [line, probe] : probes)
+            order.emplace_back(probe->description.view());
+        EXPECT_EQ(order, expected);
+        const auto [from, to] = probes.equal_range(static_cast<std::uint32_t>(count));
+        EXPECT_EQ(to - from, 3);
+    }
 }
 
 } // namespace
