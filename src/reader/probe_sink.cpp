@@ -85,7 +85,7 @@ void ProbeSink::addProbe(CoverageFunction& function, ProbeRecord& probe) {
     if (probe.owner != nullptr && probe.owner->type == kHeaderPart &&
         !probe.owner->functionMap.empty())
         partFunction = probe.owner->functionMap.begin()->second.get();
-    Head head{};
+    Head head; // every field is set; the padding is copied as it is
     head.function = &function;
     head.owner = probe.owner;
     head.partFunction = partFunction;
