@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "reader/element_table.hpp"
+#include "reader/unescape.hpp"
 
 namespace kiv {
 
@@ -57,14 +58,11 @@ Name attributeName(std::string_view text) {
     }
 }
 
-} // namespace
-
-bool splitAttributes(std::string_view text, FirstValueMap& map) {
+// Walks the name="value" pairs of an attribute text in order and hands each
+// to store(name, known, value), which gives false to stop the walk. False
+// when the walk was stopped or the text cannot be split.
+template <typename Store> bool walkAttributes(std::string_view text, Store&& store) {
     constexpr auto npos = std::string_view::npos;
-    // The values are stored where they lie in one copy of the whole text;
-    // only those that must be unescaped are copied again.
-    const std::size_t base = map.keep(text);
-    const char* const start = text.data();
     while (!text.empty()) {
         const Name known = attributeName(text);
         std::size_t equals = known.length;
@@ -93,23 +91,57 @@ bool splitAttributes(std::string_view text, FirstValueMap& map) {
         if (close == shortEnd) close = text.find('"', close);
         if (close == npos) return false;
 
-        const std::string_view name = text.substr(0, equals);
-        const std::string_view value = text.substr(open + 1, close - open - 1);
-        const std::size_t offset = base + static_cast<std::size_t>(value.data() - start);
-        if ((name == element::kDescr || name == element::kName) &&
-            value.find('&') != std::string_view::npos) {
-            map.insertUnescaped(name, value);
-        } else if (known.length != 0) {
-            map.insertKeptInSlot(known.slot, offset, value.size());
-        } else {
-            map.insertKept(name, offset, value.size());
-        }
+        if (!store(text.substr(0, equals), known, text.substr(open + 1, close - open - 1)))
+            return false;
 
         // The closing quote and the one separator after it.
         text.remove_prefix(close + 1 < text.size() ? close + 2 : close + 1);
         if (text == "/>") text = {};
     }
     return true;
+}
+
+// Whether the value of name is stored unescaped.
+bool unescaped(std::string_view name, std::string_view value) {
+    return (name == element::kDescr || name == element::kName) &&
+           value.find('&') != std::string_view::npos;
+}
+
+} // namespace
+
+bool splitAttributes(std::string_view text, FirstValueMap& map) {
+    // The values are stored where they lie in one copy of the whole text;
+    // only those that must be unescaped are copied again.
+    const std::size_t base = map.keep(text);
+    const char* const start = text.data();
+    return walkAttributes(
+        text, [&](std::string_view name, const Name& known, std::string_view value) {
+            const std::size_t offset = base + static_cast<std::size_t>(value.data() - start);
+            if (unescaped(name, value)) {
+                map.insertUnescaped(name, value);
+            } else if (known.length != 0) {
+                map.insertKeptInSlot(known.slot, offset, value.size());
+            } else {
+                map.insertKept(name, offset, value.size());
+            }
+            return true;
+        });
+}
+
+bool splitProbeAttributes(std::string_view text, ProbeAttributes& attributes) {
+    attributes.clear();
+    return walkAttributes(text,
+                          [&](std::string_view name, const Name& known, std::string_view value) {
+                              if (known.length == 0) return false; // for the general map
+                              if (attributes.has(known.slot)) return true;
+                              if (unescaped(name, value)) {
+                                  std::string& copy = attributes.unescapedCopy(known.slot);
+                                  unescapeInto(value, copy);
+                                  value = copy;
+                              }
+                              attributes.set(known.slot, value);
+                              return true;
+                          });
 }
 
 void closeAttributeText(std::string_view text, std::string& out) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +16,42 @@ namespace kiv {
 // unescaped. A "/>" left at the end closes the element. False when the text
 // cannot be split: text left without "=" or without both double quotes.
 bool splitAttributes(std::string_view text, FirstValueMap& map);
+
+// The attributes of a probe element of a function body, held where they lie
+// in its text: the places of the report attribute names only, so that the
+// many probes of a report are split without a map. The values of "name" and
+// "descr" that need it are unescaped into copies of their own.
+class ProbeAttributes {
+  public:
+    static constexpr std::size_t kSlots = FirstValueMap::kNoSlot;
+
+    void clear() { present_ = 0; }
+    bool has(std::size_t slot) const { return (present_ & (1U << slot)) != 0; }
+    void set(std::size_t slot, std::string_view value) {
+        values_[slot] = value;
+        present_ |= 1U << slot;
+    }
+    std::string& unescapedCopy(std::size_t slot) {
+        return slot == FirstValueMap::slotOf("name") ? name_ : description_;
+    }
+    // The same lookup as the attribute map's.
+    std::optional<std::string_view> findInSlot(std::size_t slot) const {
+        if (!has(slot)) return std::nullopt;
+        return values_[slot];
+    }
+
+  private:
+    std::array<std::string_view, kSlots> values_{};
+    std::uint32_t present_ = 0;
+    std::string name_;
+    std::string description_;
+};
+
+// Splits like splitAttributes() the attribute text of a probe element whose
+// names are all report attribute names, with the same first values. False
+// when the text holds any other name or cannot be split: the general map
+// then takes it.
+bool splitProbeAttributes(std::string_view text, ProbeAttributes& attributes);
 
 // The attribute text of a line whose element is closed by ">" alone: its last
 // ">" becomes " />", so that it splits like a self-closing element.

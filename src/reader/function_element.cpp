@@ -35,23 +35,37 @@ void ReportReader::readFunction() {
     }
 }
 
+namespace {
+
+// Turns a probe element's attributes into the record and hands it on.
+template <typename Attributes>
+void takeBodyProbe(const Attributes& attributes, ProbeRecord& probe, HeaderWalk& walk,
+                   const ElementScanner& scanner) {
+    switch (buildProbeRecord(attributes, probe)) {
+    case ProbeFault::None:
+        break;
+    case ProbeFault::UnknownType:
+        raise(Unit::Reader, kUnknownProbeType);
+    case ProbeFault::MissingType:
+    case ProbeFault::MissingLine:
+    case ProbeFault::MissingDescription:
+        scanner.notAReport();
+    }
+    walk.addBodyProbe(probe, *attributes.findInSlot(FirstValueMap::slotOf(element::kDescr)));
+}
+
+} // namespace
+
 void ReportReader::readBody() {
     for (;;) {
         scanner_.readFunctionBodyElement();
         if (scanner_.contains(element::kProbe)) {
-            const FirstValueMap& attributes = scanner_.attributes();
-            switch (buildProbeRecord(attributes, probe_)) {
-            case ProbeFault::None:
-                break;
-            case ProbeFault::UnknownType:
-                raise(Unit::Reader, kUnknownProbeType);
-            case ProbeFault::MissingType:
-            case ProbeFault::MissingLine:
-            case ProbeFault::MissingDescription:
-                scanner_.notAReport();
+            if (const ProbeAttributes* attributes = scanner_.probeAttributes()) {
+                takeBodyProbe(*attributes, probe_, walk_, scanner_);
+            } else {
+                takeBodyProbe(scanner_.attributes(), probe_, walk_, scanner_);
+                scanner_.attributes().clear();
             }
-            walk_.addBodyProbe(probe_, *attributes.find(element::kDescr));
-            scanner_.attributes().clear();
         }
         if (scanner_.contains(element::kBodyEnd)) return;
     }

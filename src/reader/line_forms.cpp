@@ -48,7 +48,7 @@ void ElementScanner::readFileBodyElement() {
     constexpr auto npos = std::string_view::npos;
     const std::string_view line = readCut(false);
     if (line.find(element::kProbe) != npos) {
-        probeElement(line);
+        probeElement(line, false);
     } else if (line.find(element::kInclude) != npos) {
         attributeElement(line, false);
     } else if (line.find(element::kFunction) != npos) {
@@ -59,11 +59,12 @@ void ElementScanner::readFileBodyElement() {
 }
 
 void ElementScanner::readFunctionBodyElement() {
+    probeSplit_ = false;
     const std::string_view line = readCut(false);
     if (line.find('>') != std::string_view::npos) {
         wholeLine(line);
     } else {
-        probeElement(line);
+        probeElement(line, true);
     }
 }
 
@@ -99,11 +100,21 @@ void ElementScanner::attributeElement(std::string_view line, bool closeTag) {
     if (!splitAttributes(text, attributes_)) notAReport();
 }
 
-void ElementScanner::probeElement(std::string_view firstLine) {
+void ElementScanner::probeElement(std::string_view firstLine, bool fast) {
     // The first line lives in the reader's buffer, which the next read reuses.
     joined_.assign(firstLine);
     joined_ += ' ';
     joined_ += readCut(true);
+    if (fast && attributes_.empty()) {
+        const std::string_view line = joined_;
+        const std::size_t blank = line.find(' ');
+        if (blank != std::string_view::npos &&
+            splitProbeAttributes(line.substr(blank + 1), probeAttributes_)) {
+            current_.assign(line.substr(0, blank));
+            probeSplit_ = true;
+            return;
+        }
+    }
     attributeElement(joined_, false);
 }
 

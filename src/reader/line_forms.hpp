@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "reader/attributes.hpp"
 #include "reader/first_value_map.hpp"
 #include "reader/line_reader.hpp"
 
@@ -50,6 +51,12 @@ class ElementScanner {
     const std::string& currentElement() const { return current_; }
 
     FirstValueMap& attributes() { return attributes_; }
+    // The attributes of the probe just read by readFunctionBodyElement() when
+    // they were split without the attribute map (which then stays empty);
+    // null when they are in the map.
+    const ProbeAttributes* probeAttributes() const {
+        return probeSplit_ ? &probeAttributes_ : nullptr;
+    }
     FirstValueMap& texts() { return texts_; }
     void clearMaps() {
         attributes_.clear();
@@ -73,8 +80,10 @@ class ElementScanner {
     // Splits at the first blank into tag and attribute text; closeTag turns
     // the last ">" of the attribute text into " />".
     void attributeElement(std::string_view line, bool closeTag);
-    // line is the first line of a probe: joins the second one to it.
-    void probeElement(std::string_view firstLine);
+    // line is the first line of a probe: joins the second one to it. With
+    // fast set, a probe of the usual shape is split into probeAttributes_
+    // when the attribute map is empty.
+    void probeElement(std::string_view firstLine, bool fast);
 
     LineReader& reader_;
     std::string inputName_;
@@ -82,8 +91,10 @@ class ElementScanner {
     std::string_view raw_;
     FirstValueMap attributes_;
     FirstValueMap texts_;
-    std::string joined_; // a probe's two lines
-    std::string closed_; // attribute text with " />" in place of ">"
+    ProbeAttributes probeAttributes_;
+    bool probeSplit_ = false; // the last probe is in probeAttributes_
+    std::string joined_;      // a probe's two lines
+    std::string closed_;      // attribute text with " />" in place of ">"
 };
 
 } // namespace kiv

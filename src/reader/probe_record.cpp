@@ -23,14 +23,16 @@ constexpr std::size_t kNestingSlot = slot(element::kNesting);
 constexpr std::size_t kScCountSlot = slot(element::kScCount);
 constexpr std::size_t kEvalNoSlot = slot(element::kEvalNo);
 
-std::uint32_t optionalNumber(const FirstValueMap& attributes, std::size_t place) {
+template <typename Attributes>
+std::uint32_t optionalNumber(const Attributes& attributes, std::size_t place) {
     const std::optional<std::string_view> value = attributes.findInSlot(place);
     return value ? readUnsigned(*value) : 0;
 }
 
 } // namespace
 
-ProbeFault buildProbeRecord(const FirstValueMap& attributes, ProbeRecord& record) {
+template <typename Attributes>
+ProbeFault buildProbeRecord(const Attributes& attributes, ProbeRecord& record) {
     const std::optional<std::string_view> type = attributes.findInSlot(kTypeSlot);
     if (!type) return ProbeFault::MissingType;
     const ProbeKeyword* keyword = classifyProbeType(*type);
@@ -61,5 +63,8 @@ ProbeFault buildProbeRecord(const FirstValueMap& attributes, ProbeRecord& record
     record.owner = nullptr;
     return ProbeFault::None;
 }
+
+template ProbeFault buildProbeRecord(const FirstValueMap&, ProbeRecord&);
+template ProbeFault buildProbeRecord(const ProbeAttributes&, ProbeRecord&);
 
 } // namespace kiv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/records.hpp"
+#include "reader/attributes.hpp"
 #include "reader/first_value_map.hpp"
 
 namespace kiv {
@@ -18,6 +19,8 @@ enum class ProbeFault {
 // the description; the counters, sc_count and nesting are 0 when absent. An
 // eval_no value is put in front of the description. The probe's line is its
 // probe line and its source line.
-ProbeFault buildProbeRecord(const FirstValueMap& attributes, ProbeRecord& record);
+// Attributes is FirstValueMap or ProbeAttributes.
+template <typename Attributes>
+ProbeFault buildProbeRecord(const Attributes& attributes, ProbeRecord& record);
 
 } // namespace kiv

@@ -116,6 +116,46 @@ TEST(SplitAttributes, RejectsTextThatCannotBeSplit) {
     EXPECT_TRUE(map.empty());
 }
 
+// The probe splitter must give exactly what the general splitter gives for
+// every text it accepts, and leave every other text to the general one.
+TEST(SplitProbeAttributes, AgreesWithTheGeneralSplitterOrDeclines) {
+    const std::vector<std::string> names = {"name",     "type",      "line",    "descr",
+                                            "count1",   "count2",    "nesting", "eval_no",
+                                            "sc_count", "subcond_no"};
+    const struct {
+        std::string_view text;
+        bool taken; // by the probe splitter
+    } cases[] = {
+        {R"(type="if" nesting="1" line="7" count1="3" count2="0" descr="a &gt; 0" />)", true},
+        {R"(type="mcdc" line="7" sc_count="4" subcond_no="2" eval_no="11" descr="x" />)", true},
+        {R"(type="if" line="1" line="2" descr="a" descr="b" />)", true}, // the first value stays
+        {R"(type="if" line="1" descr="&amp;lt;" descr="&lt;" />)", true},
+        {R"(name="&quot;n&quot;" type="if" line="1" descr="d" />)", true},
+        {R"(type="if" line="1" descr="a &amp; b &#38; c &bogus;" />)", true},
+        {R"(type="if" line="1" descr="" />)", true},
+        {R"(type="if"xline="1"xdescr="d")", true}, // any one character separates
+        {R"(type="if" line="1")", true},
+        {"", true},
+        {R"(type="if" other="1" descr="d" />)", false}, // a name of no place of its own
+        {R"(type="if" Line="1" descr="d" />)", false},
+        {R"(type="if" line="1"/>)", false}, // cannot be split
+        {R"(type="if" line="1)", false},
+        {R"(type=if line="1" />)", false},
+    };
+    for (const auto& c : cases) {
+        FirstValueMap map;
+        const bool general = splitAttributes(c.text, map);
+        ProbeAttributes probe;
+        ASSERT_EQ(splitProbeAttributes(c.text, probe), c.taken) << c.text;
+        if (!c.taken) continue;
+        ASSERT_TRUE(general) << c.text;
+        for (const std::string& name : names) {
+            const std::size_t slot = FirstValueMap::slotOf(name);
+            EXPECT_EQ(probe.findInSlot(slot), map.findInSlot(slot)) << c.text << " " << name;
+        }
+    }
+}
+
 TEST(CloseAttributeText, TurnsTheLastBracketIntoASelfClosingEnd) {
     std::string out;
     closeAttributeText(R"(name="a>b">)", out);
@@ -224,16 +264,39 @@ TEST_F(ScannerTest, FunctionBodyForm) {
          "\t\t</body>\r\n");
     scanner_.readFunctionBodyElement();
     EXPECT_EQ(scanner_.currentElement(), "<probe");
-    EXPECT_EQ(attribute("sc_count"), "2");
-    EXPECT_EQ(attribute("count2"), "2");
-    EXPECT_EQ(attribute("descr"), "a > 0");
-    scanner_.attributes().clear();
+    // A probe of report attribute names only is split apart from the map.
+    const ProbeAttributes* probe = scanner_.probeAttributes();
+    ASSERT_NE(probe, nullptr);
+    EXPECT_TRUE(scanner_.attributes().empty());
+    EXPECT_EQ(probe->findInSlot(FirstValueMap::slotOf("sc_count")), "2");
+    EXPECT_EQ(probe->findInSlot(FirstValueMap::slotOf("count2")), "2");
+    EXPECT_EQ(probe->findInSlot(FirstValueMap::slotOf("descr")), "a > 0");
     // A probe on one line is an ordinary line: stored whole, no attributes.
     scanner_.readFunctionBodyElement();
+    EXPECT_EQ(scanner_.probeAttributes(), nullptr);
     EXPECT_EQ(scanner_.currentElement(), "<probe type=\"return\" line=\"8\" descr=\"r\" />");
     EXPECT_TRUE(scanner_.attributes().empty());
     scanner_.readFunctionBodyElement();
     EXPECT_EQ(scanner_.currentElement(), "</body>");
+}
+
+// Values left in the map before a probe (or a name of no place of its own)
+// send the probe through the map, where the first value stored stays.
+TEST_F(ScannerTest, FunctionBodyProbeGoesThroughTheMapWhenItMust) {
+    load("<probe type=\"if\" nesting=\"1\"\n"
+         " line=\"7\" descr=\"d\" />\n"
+         "<probe type=\"if\" nesting=\"1\"\n"
+         " line=\"8\" extra=\"e\" descr=\"d\" />\n");
+    scanner_.attributes().insert("line", "3");
+    scanner_.readFunctionBodyElement();
+    EXPECT_EQ(scanner_.probeAttributes(), nullptr);
+    EXPECT_EQ(attribute("line"), "3");
+    EXPECT_EQ(attribute("type"), "if");
+    scanner_.attributes().clear();
+    scanner_.readFunctionBodyElement();
+    EXPECT_EQ(scanner_.probeAttributes(), nullptr);
+    EXPECT_EQ(attribute("line"), "8");
+    EXPECT_EQ(attribute("extra"), "e");
 }
 
 TEST_F(ScannerTest, MalformedLinesEndTheRun) {
