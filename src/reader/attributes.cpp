@@ -129,19 +129,22 @@ bool splitAttributes(std::string_view text, FirstValueMap& map) {
 }
 
 bool splitProbeAttributes(std::string_view text, ProbeAttributes& attributes) {
+    constexpr std::size_t kDescrSlot = FirstValueMap::slotOf(element::kDescr);
+    constexpr std::size_t kNameSlot = FirstValueMap::slotOf(element::kName);
     attributes.clear();
-    return walkAttributes(text,
-                          [&](std::string_view name, const Name& known, std::string_view value) {
-                              if (known.length == 0) return false; // for the general map
-                              if (attributes.has(known.slot)) return true;
-                              if (unescaped(name, value)) {
-                                  std::string& copy = attributes.unescapedCopy(known.slot);
-                                  unescapeInto(value, copy);
-                                  value = copy;
-                              }
-                              attributes.set(known.slot, value);
-                              return true;
-                          });
+    const auto store = [&attributes](std::string_view, const Name& known, std::string_view value) {
+        if (known.length == 0) return false; // for the general map
+        if (attributes.has(known.slot)) return true;
+        if ((known.slot == kDescrSlot || known.slot == kNameSlot) &&
+            value.find('&') != std::string_view::npos) {
+            std::string& copy = attributes.unescapedCopy(known.slot);
+            unescapeInto(value, copy);
+            value = copy;
+        }
+        attributes.set(known.slot, value);
+        return true;
+    };
+    return walkAttributes(text, store);
 }
 
 void closeAttributeText(std::string_view text, std::string& out) {
