@@ -94,7 +94,8 @@ void CutProbeLines(benchmark::State& state) {
 }
 BENCHMARK(CutProbeLines);
 
-void SplitProbeAttributes(benchmark::State& state) {
+// Through the general attribute map, as for the lines of any element.
+void SplitAttributesIntoMap(benchmark::State& state) {
     const std::vector<std::string> texts = joinedAttributes();
     kiv::FirstValueMap map;
     for (auto _ : state) {
@@ -102,6 +103,18 @@ void SplitProbeAttributes(benchmark::State& state) {
             benchmark::DoNotOptimize(kiv::splitAttributes(text, map));
             map.clear();
         }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * texts.size()));
+}
+BENCHMARK(SplitAttributesIntoMap);
+
+// The probes of function bodies, split without the map.
+void SplitProbeAttributes(benchmark::State& state) {
+    const std::vector<std::string> texts = joinedAttributes();
+    kiv::ProbeAttributes attributes;
+    for (auto _ : state) {
+        for (const std::string& text : texts)
+            benchmark::DoNotOptimize(kiv::splitProbeAttributes(text, attributes));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * texts.size()));
 }

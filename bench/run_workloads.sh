@@ -3,7 +3,8 @@
 #
 #   bench/run_workloads.sh [BUILD_DIR]
 #
-# BUILD_DIR (default build/perf) must hold a release build configured with
+# BUILD_DIR (default build/bench, made by `cmake --preset bench && cmake
+# --build --preset bench`) must hold a release build configured with
 # -DKIV_BUILD_BENCH=ON (kivxmlmerge and bench/report_generator). The reports
 # are generated once into build/bench-data/ (never committed) and reused by
 # later runs. For every workload the script prints the input size, the median
@@ -28,7 +29,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build/perf}" && pwd)
+build=$(cd "${1:-$root/build/bench}" && pwd)
 data=${DATA:-$root/build/bench-data}
 repeat=${REPEAT:-3}
 workloads=${WORKLOADS:-"W1 W1-one W2 W2-two W3-functions W3-probes W3-equal W3-descr"}
