@@ -70,7 +70,7 @@ class FirstValueMap {
     }
     void clear();
     std::size_t size() const;
-    bool empty() const { return size() == 0; }
+    bool empty() const { return knownUsed_ == 0 && used_ == 0 && overflow_.empty(); }
 
   private:
     static constexpr std::size_t kFlatLimit = 32;
