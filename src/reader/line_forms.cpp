@@ -12,8 +12,11 @@ void ElementScanner::notAReport(int sourceLine) const {
 }
 
 std::string_view ElementScanner::readCut(bool secondProbeLine) {
+    return cut(reader_.readLine(), secondProbeLine);
+}
+
+std::string_view ElementScanner::cut(std::string_view line, bool secondProbeLine) {
     std::string_view element;
-    const std::string_view line = reader_.readLine();
     switch (cutLine(line, secondProbeLine ? CutStart::LineAttribute : CutStart::Bracket, element)) {
     case CutResult::Ok:
         raw_ = std::string_view(
@@ -26,6 +29,38 @@ std::string_view ElementScanner::readCut(bool secondProbeLine) {
     }
     notAReport();
 }
+
+namespace {
+
+// The lines of a probe element as the reports write them nearly always
+// come cut without searching them: the first is "<probe " after blanks and
+// tabs, ends with a double quote and holds no ">"; the second is "line=\""
+// after blanks and tabs and ends with "/>". Cutting either gives the line
+// from its first non-blank character to its end. Empty for any other line,
+// which is cut the general way.
+std::string_view withoutIndentation(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == '\t' || line[start] == ' '))
+        ++start;
+    return line.substr(start);
+}
+
+std::string_view usualFirstProbeLine(std::string_view line) {
+    constexpr std::string_view kStart = "<probe ";
+    line = withoutIndentation(line);
+    if (!line.starts_with(kStart) || !line.ends_with('"') ||
+        line.find('>', kStart.size()) != std::string_view::npos)
+        return {};
+    return line;
+}
+
+std::string_view usualSecondProbeLine(std::string_view line) {
+    line = withoutIndentation(line);
+    if (!line.starts_with("line=\"") || !line.ends_with("/>")) return {};
+    return line;
+}
+
+} // namespace
 
 std::string_view ElementScanner::readCutLine() {
     return readCut(false);
@@ -60,11 +95,23 @@ void ElementScanner::readFileBodyElement() {
 
 void ElementScanner::readFunctionBodyElement() {
     probeSplit_ = false;
-    const std::string_view line = readCut(false);
-    if (line.find('>') != std::string_view::npos) {
-        wholeLine(line);
+    const std::string_view line = reader_.readLine();
+    const std::string_view usual = usualFirstProbeLine(line);
+    if (!usual.empty()) {
+        // The first line lives in the reader's buffer, which the next read reuses.
+        joined_.assign(usual);
+        joined_ += ' ';
+        const std::string_view second = reader_.readLine();
+        const std::string_view usualSecond = usualSecondProbeLine(second);
+        joined_ += usualSecond.empty() ? cut(second, true) : usualSecond;
+        splitProbe(true);
+        return;
+    }
+    const std::string_view element = cut(line, false);
+    if (element.find('>') != std::string_view::npos) {
+        wholeLine(element);
     } else {
-        probeElement(line, true);
+        probeElement(element, true);
     }
 }
 
@@ -105,6 +152,10 @@ void ElementScanner::probeElement(std::string_view firstLine, bool fast) {
     joined_.assign(firstLine);
     joined_ += ' ';
     joined_ += readCut(true);
+    splitProbe(fast);
+}
+
+void ElementScanner::splitProbe(bool fast) {
     if (fast && attributes_.empty()) {
         const std::string_view line = joined_;
         const std::size_t blank = line.find(' ');

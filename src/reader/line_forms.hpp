@@ -75,6 +75,7 @@ class ElementScanner {
     // The next line cut to its element; raw_ keeps the line from the same
     // start to its end.
     std::string_view readCut(bool secondProbeLine);
+    std::string_view cut(std::string_view line, bool secondProbeLine);
     void textElement(std::string_view line);
     void wholeLine(std::string_view line);
     // Splits at the first blank into tag and attribute text; closeTag turns
@@ -84,6 +85,8 @@ class ElementScanner {
     // fast set, a probe of the usual shape is split into probeAttributes_
     // when the attribute map is empty.
     void probeElement(std::string_view firstLine, bool fast);
+    // Splits the joined lines of a probe (see probeElement).
+    void splitProbe(bool fast);
 
     LineReader& reader_;
     std::string inputName_;

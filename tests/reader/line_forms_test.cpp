@@ -1,6 +1,7 @@
 // Attribute splitting, the first-value maps and the four line forms.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -278,6 +279,60 @@ TEST_F(ScannerTest, FunctionBodyForm) {
     EXPECT_TRUE(scanner_.attributes().empty());
     scanner_.readFunctionBodyElement();
     EXPECT_EQ(scanner_.currentElement(), "</body>");
+}
+
+// A probe of a function body is read the quick way when its lines have the
+// usual shape; whatever the lines, the outcome (element, values, diagnostic,
+// the line read next) must be the one of the general way, which the probes
+// outside functions always take.
+TEST_F(ScannerTest, FunctionBodyProbesReadAsTheGeneralWayReadsThem) {
+    const std::vector<std::string> names = {"name",     "type",      "line",    "descr",
+                                            "count1",   "count2",    "nesting", "eval_no",
+                                            "sc_count", "subcond_no"};
+    const std::string_view pairs[][2] = {
+        {"\t\t\t<probe type=\"if\" nesting=\"1\"", "\t\t\t line=\"7\" descr=\"a &gt; b\" />"},
+        {"<probe type=\"if\"", "line=\"7\" descr=\"d\" />"},
+        {"  \t<probe type=\"if\" nesting=\"1\"  ",
+         " line=\"7\" descr=\"d\" />  "},                                       // trailing blanks
+        {"<probe type=\"if\" nesting=\"1\"", " line=\"7\" descr=\"a > b\" />"}, // ">" in a value
+        {"<probe type=\"if\"", " line=\"7\" descr=\"d\">"},
+        {"<probe type=\"if\"", " line=\"7\" descr=\"d\"/>"},
+        {"<probe type=\"if\"", " xline=\"7\" descr=\"d\" />"},
+        {"<probe type=\"if\"", " \tlabel line=\"7\" descr=\"d\" />"},
+        {"<probe type=\"if\"", " line=\"7\" descr=\"d\" <probe type=\"x\""}, // too long
+        {"<probe type=\"if\"", "line=\"7\" descr=\"d\""},
+        {"<probe type=\"if\"\"", " line=\"7\" descr=\"d\" />"},
+        {"<probe\ttype=\"if\"", " line=\"7\" descr=\"d\" />"},
+        {"<probe type=\"if\" line=\"1\" line=\"2\"", " line=\"7\" descr=\"d\" descr=\"e\" />"},
+    };
+    for (const auto& pair : pairs) {
+        const std::string content =
+            std::string(pair[0]) + "\n" + std::string(pair[1]) + "\n<next>\n";
+        // The general way.
+        load(content);
+        scanner_.clearMaps();
+        const std::string expectedFailure = failure([&] { scanner_.readFileBodyElement(); });
+        const std::string expectedElement = scanner_.currentElement();
+        std::map<std::string, std::string> expected;
+        for (const std::string& name : names)
+            expected[name] = attribute(name);
+        const std::string expectedNext =
+            expectedFailure == "no error" ? std::string(lines_.readLine()) : "";
+        // The way of function bodies.
+        load(content);
+        scanner_.clearMaps();
+        EXPECT_EQ(failure([&] { scanner_.readFunctionBodyElement(); }), expectedFailure) << content;
+        if (expectedFailure != "no error") continue;
+        EXPECT_EQ(scanner_.currentElement(), expectedElement) << content;
+        for (const std::string& name : names) {
+            const ProbeAttributes* probe = scanner_.probeAttributes();
+            const std::optional<std::string_view> value =
+                probe != nullptr ? probe->findInSlot(FirstValueMap::slotOf(name))
+                                 : scanner_.attributes().find(name);
+            EXPECT_EQ(value ? std::string(*value) : "<absent>", expected[name]) << content << name;
+        }
+        EXPECT_EQ(lines_.readLine(), expectedNext) << content;
+    }
 }
 
 // Values left in the map before a probe (or a name of no place of its own)
