@@ -106,7 +106,8 @@ void McdcEvaluator::indexCoveredConditions(const CoverageFunction& function) {
     for (const auto& [line, probe] : function.probes) {
         const bool coveredOutcome = (probe->type == kMultiCondT && probe->counters[0] != 0) ||
                                     (probe->type == kMultiCondF && probe->counters[1] != 0);
-        if (coveredOutcome) covered_.insert(Key{line, probe->evaluationNumber, probe->context});
+        if (coveredOutcome)
+            covered_.insert(Key{line, leadingEvaluationNumber(probe->description), probe->context});
     }
 }
 
@@ -125,7 +126,7 @@ void McdcEvaluator::evaluate(CoverageFunction& function) {
             indexCoveredConditions(function);
             indexed = true;
         }
-        probe->conditions.clear();
+        ConditionTexts conditions;
         forEachGroupText(probe->description, [&](std::string_view text) {
             if (!parseMcdcGroup(text, group_)) return;
             std::string condition = "MC/DC (cond ";
@@ -142,8 +143,9 @@ void McdcEvaluator::evaluate(CoverageFunction& function) {
                 appendNumber(condition, pair.second);
             }
             condition += ')';
-            probe->conditions.push_back(std::move(condition));
+            conditions.push_back(std::move(condition));
         });
+        probe->setConditions(std::move(conditions));
     }
 }
 

@@ -39,7 +39,7 @@ const ProbeGroup::Entry& lastOf(const ProbeGroup* a, const ProbeGroup* b) {
 bool isCandidate(const CoverageProbe& stored, const ProbeRecord& probe, std::string_view context) {
     return stored.nesting == probe.nesting && stored.line == probe.probeLine &&
            stored.type == probe.type && (stored.context.empty() || stored.context == context) &&
-           significantSequence(stored.type, stored.sequence) ==
+           significantSequence(stored.type, stored.sequence()) ==
                significantSequence(probe.type, probe.sequence) &&
            sameDescription(stored.type, stored.description, probe.description);
 }
@@ -51,7 +51,7 @@ candidatesOnLine(const CoverageFunction::MergeIndex::LineProbes& onLine, const P
     CoverageFunction::Candidates found;
     onLine.forEach([&](CoverageProbe& stored) {
         if (!isCandidate(stored, probe, context)) return;
-        const std::uint32_t scCount = stored.scCounts.front();
+        const std::uint32_t scCount = stored.firstScCount();
         if (found.count == 0) {
             found.first = &stored;
             found.firstScCount = scCount;
@@ -102,7 +102,7 @@ CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe,
     }
     if (candidates == 1) {
         CoverageProbe* only = countOf(shared) != 0 ? shared->first().probe : own->first().probe;
-        if (only->scCounts.front() != probe.scCount) {
+        if (only->firstScCount() != probe.scCount) {
             markStatementUnavailable();
         } else if (statementAvailable != "no" && probeMissingBefore(probe.probeLine)) {
             markStatementUnavailable();

@@ -25,7 +25,7 @@ std::size_t hashDescription(unsigned type, std::string_view text) {
 
 ProbeGroupKey keyOf(const CoverageProbe& probe) {
     return ProbeGroupKey{probe.line,        probe.nesting,
-                         probe.type,        significantSequence(probe.type, probe.sequence),
+                         probe.type,        significantSequence(probe.type, probe.sequence()),
                          probe.description, probe.context};
 }
 
@@ -53,7 +53,7 @@ bool ProbeGroupKeyEqual::operator()(const ProbeGroupKey& a, const ProbeGroupKey&
 }
 
 void ProbeGroup::add(CoverageProbe* probe, std::uint64_t order) {
-    const std::uint32_t scCount = probe->scCounts.front();
+    const std::uint32_t scCount = probe->firstScCount();
     const Entry entry{probe, order};
     if (count_ == 0) {
         first_ = entry;
@@ -110,7 +110,7 @@ void CoverageFunction::MergeIndex::add(ProbeMap& probes, CoverageProbe& probe, s
                                        std::uint32_t occurrences) {
     follow(probes);
     if (probe.type == kLinedirInFunction) {
-        DirectiveCandidates& candidates = directives[probe.owner];
+        DirectiveCandidates& candidates = directives[probe.owner()];
         ++candidates.count;
         candidates.firstByLine.emplace(line, &probe);
     } else if (probe.type != kFunction) {
@@ -140,7 +140,7 @@ void CoverageFunction::MergeIndex::removeOnlyDirective(ProbeMap& probes, std::ui
     const LineProbes onLine = lineRange(probes, line);
     for (auto it = onLine.from; it != onLine.to; ++it) {
         if (it->second.get() != probe) continue;
-        directives.erase(probe->owner);
+        directives.erase(probe->owner());
         const auto position = static_cast<std::size_t>(it - probes.ordered().begin());
         if (cursorSet && position < cursor) --cursor;
         lastFrom = 0;
@@ -151,7 +151,7 @@ void CoverageFunction::MergeIndex::removeOnlyDirective(ProbeMap& probes, std::ui
     }
     for (auto it = onLine.waitingFrom; it != onLine.waitingTo; ++it) {
         if (it->second.get() != probe) continue;
-        directives.erase(probe->owner);
+        directives.erase(probe->owner());
         probes.waiting().erase(it);
         --indexed;
         return;
@@ -171,7 +171,7 @@ void CoverageFunction::MergeIndex::rebuild(ProbeMap& probes) {
     for (ProbeMap::Entry& entry : ordered) {
         CoverageProbe& probe = *entry.second;
         if (probe.type == kLinedirInFunction) {
-            DirectiveCandidates& candidates = directives[probe.owner];
+            DirectiveCandidates& candidates = directives[probe.owner()];
             ++candidates.count;
             candidates.firstByLine.emplace(entry.first, &probe);
         }
