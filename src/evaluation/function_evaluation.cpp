@@ -82,6 +82,7 @@ std::string probeLineText(const CoverageProbe& probe) {
 }
 
 void evaluateFunction(CoverageFunction& function, const FunctionEvaluationContext& context) {
+    function.finishMerging();
     if (function.callCount != 0)
         function.averageExecutionCost = static_cast<double>(function.totalExecutionCost) /
                                         static_cast<double>(function.callCount);

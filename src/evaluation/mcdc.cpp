@@ -119,8 +119,8 @@ bool McdcEvaluator::isCovered(std::uint32_t line, std::string_view context,
 void McdcEvaluator::evaluate(CoverageFunction& function) {
     bool indexed = false;
     for (auto& entry : function.probes) {
-        const std::uint32_t line = entry.first;
-        CoverageProbe* probe = entry.second.get();
+        const std::uint32_t line = entry.line();
+        CoverageProbe* probe = entry.probe.get();
         if (probe->type != kMcdc) continue;
         if (!indexed) {
             indexCoveredConditions(function);

@@ -158,13 +158,13 @@ bool CoverageFunction::probeMissingBefore(std::uint32_t line) {
         index.cursorSet = true;
     }
     const std::vector<ProbeMap::Entry>& ordered = probes.ordered();
-    while (index.cursor < ordered.size() && ordered[index.cursor].second->mergeCount >= occurrences)
+    while (index.cursor < ordered.size() && ordered[index.cursor].probe->mergeCount >= occurrences)
         ++index.cursor;
-    if (index.cursor < ordered.size() && ordered[index.cursor].first < line) return true;
+    if (index.cursor < ordered.size() && ordered[index.cursor].line() < line) return true;
     // The waiting probes, few, one by one.
     for (const ProbeMap::Entry& entry : probes.waiting()) {
-        if (entry.first >= line) break;
-        if (entry.second->mergeCount < occurrences) return true;
+        if (entry.line() >= line) break;
+        if (entry.probe->mergeCount < occurrences) return true;
     }
     return false;
 }
