@@ -49,7 +49,7 @@ void WriteProbeLine(benchmark::State& state) {
         record(kiv::kElse, 14, "else", 0, 0, 1),
     };
     for (kiv::ProbeRecord r : records)
-        function.probes.emplace(r.probeLine, std::make_unique<kiv::CoverageProbe>(std::move(r)));
+        function.probes.emplace(std::make_unique<kiv::CoverageProbe>(std::move(r)));
 
     NullBuffer sink;
     std::ostream out(&sink);

@@ -26,9 +26,6 @@ void evaluateProbeLines(CoverageFunction& function) {
         (void)probe->largestSourceLine();
         (void)probe->smallestDirectiveLine();
     }
-    for (auto& [line, probe] : function.probes)
-        if (isMultiCondition(probe->type))
-            probe->evaluationNumber = leadingEvaluationNumber(probe->description);
 }
 
 // The distance from the function entry to its end, when exactly one of each
@@ -52,7 +49,7 @@ void sumOutcomes(CoverageFunction& function, std::string_view requestedView) {
     }
     for (const auto& [line, probe] : function.probes) {
         if (probe->type == kMcdc) {
-            for (const std::string& condition : probe->conditions) {
+            for (const std::string& condition : probe->conditions()) {
                 addSaturating(function.all, 1);
                 if (condition.find('+') != std::string::npos) addSaturating(function.hits, 1);
             }
@@ -70,11 +67,12 @@ void sumOutcomes(CoverageFunction& function, std::string_view requestedView) {
 
 std::string probeLineText(const CoverageProbe& probe) {
     std::string text;
-    if (probe.sourceLines.allEqual()) {
-        if (!probe.sourceLines.empty()) appendNumber(text, probe.sourceLines.front());
+    const RunList sourceLines = probe.sourceLines();
+    if (sourceLines.allEqual()) {
+        if (!sourceLines.empty()) appendNumber(text, sourceLines.front());
         return text;
     }
-    probe.sourceLines.forEachRun([&](std::uint32_t value, std::uint64_t count) {
+    sourceLines.forEachRun([&](std::uint32_t value, std::uint64_t count) {
         for (std::uint64_t i = 0; i < count; ++i) {
             if (!text.empty()) text += ", ";
             appendNumber(text, value);
@@ -84,6 +82,7 @@ std::string probeLineText(const CoverageProbe& probe) {
 }
 
 void evaluateFunction(CoverageFunction& function, const FunctionEvaluationContext& context) {
+    function.finishMerging();
     if (function.callCount != 0)
         function.averageExecutionCost = static_cast<double>(function.totalExecutionCost) /
                                         static_cast<double>(function.callCount);

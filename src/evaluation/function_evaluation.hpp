@@ -21,8 +21,8 @@ struct FunctionEvaluationContext {
 std::string probeLineText(const CoverageProbe& probe);
 
 // Evaluates one function after the last input: average cost, directive lines,
-// the per-probe lines and evaluation numbers, MC/DC, length, measurement points, try-block flag, hits, all
-// and TER. Probes are walked in line order, pass after pass.
+// the per-probe lines, MC/DC, length, measurement points, try-block flag,
+// hits, all and TER. Probes are walked in line order, pass after pass.
 void evaluateFunction(CoverageFunction& function, const FunctionEvaluationContext& context);
 
 } // namespace kiv

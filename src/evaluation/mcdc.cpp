@@ -106,7 +106,8 @@ void McdcEvaluator::indexCoveredConditions(const CoverageFunction& function) {
     for (const auto& [line, probe] : function.probes) {
         const bool coveredOutcome = (probe->type == kMultiCondT && probe->counters[0] != 0) ||
                                     (probe->type == kMultiCondF && probe->counters[1] != 0);
-        if (coveredOutcome) covered_.insert(Key{line, probe->evaluationNumber, probe->context});
+        if (coveredOutcome)
+            covered_.insert(Key{line, leadingEvaluationNumber(probe->description), probe->context});
     }
 }
 
@@ -118,14 +119,14 @@ bool McdcEvaluator::isCovered(std::uint32_t line, std::string_view context,
 void McdcEvaluator::evaluate(CoverageFunction& function) {
     bool indexed = false;
     for (auto& entry : function.probes) {
-        const std::uint32_t line = entry.first;
-        CoverageProbe* probe = entry.second.get();
+        const std::uint32_t line = entry.line();
+        CoverageProbe* probe = entry.probe.get();
         if (probe->type != kMcdc) continue;
         if (!indexed) {
             indexCoveredConditions(function);
             indexed = true;
         }
-        probe->conditions.clear();
+        ConditionTexts conditions;
         forEachGroupText(probe->description, [&](std::string_view text) {
             if (!parseMcdcGroup(text, group_)) return;
             std::string condition = "MC/DC (cond ";
@@ -142,8 +143,9 @@ void McdcEvaluator::evaluate(CoverageFunction& function) {
                 appendNumber(condition, pair.second);
             }
             condition += ')';
-            probe->conditions.push_back(std::move(condition));
+            conditions.push_back(std::move(condition));
         });
+        probe->setConditions(std::move(conditions));
     }
 }
 

@@ -44,8 +44,8 @@ std::uint32_t leadingEvaluationNumber(std::string_view description);
 class McdcEvaluator {
   public:
     // Fills the condition texts of every mcdc probe of the function, one
-    // "MC/DC (cond N: A c B, ...)" per parsable group. The evaluation numbers
-    // of the multi-condition probes must already be set.
+    // "MC/DC (cond N: A c B, ...)" per parsable group. A multi-condition
+    // probe's evaluation number is the one in front of its description.
     void evaluate(CoverageFunction& function);
 
   private:

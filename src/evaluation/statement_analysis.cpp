@@ -18,7 +18,7 @@ bool statementExecuted(const CoverageProbe& probe) {
 }
 
 void evaluateStatements(CoverageFunction& function) {
-    if (function.probes.empty() || function.probes.begin()->second->type != kFunction)
+    if (function.probes.empty() || function.probes.begin()->probe->type != kFunction)
         function.statementAvailable = "no";
     if (function.statementAvailable != "yes") return;
 

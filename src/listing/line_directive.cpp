@@ -77,8 +77,8 @@ void writeBackFromHeaderPart(const CoverageProbe& probe, ListingContext& context
 } // namespace
 
 void writeInFunctionDirective(const CoverageProbe& probe, ListingContext& context) {
-    if (probe.owner != nullptr && probe.owner->type == kHeaderPart)
-        writeIntoHeaderPart(probe, *probe.owner, context);
+    if (probe.owner() != nullptr && probe.owner()->type == kHeaderPart)
+        writeIntoHeaderPart(probe, *probe.owner(), context);
     else
         writeBackFromHeaderPart(probe, context);
 }

@@ -88,7 +88,7 @@ void writeLine(ListingContext& context, ProbeLayout layout, const CoverageProbe&
 // An mcdc probe: one line per condition text, marked when the condition has
 // no covered independence pair.
 void writeConditionLines(const CoverageProbe& probe, ListingContext& context) {
-    for (const std::string& condition : probe.conditions)
+    for (const std::string& condition : probe.conditions())
         writeLine(context, ProbeLayout::NoCounter, probe, condition.find('+') == std::string::npos,
                   condition);
 }

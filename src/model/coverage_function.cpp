@@ -13,6 +13,10 @@ CoverageFunction::CoverageFunction(std::string functionName, std::uint32_t line,
 
 CoverageFunction::~CoverageFunction() = default;
 
+void CoverageFunction::finishMerging() {
+    index_.reset();
+}
+
 CoverageFunction::MergeIndex& CoverageFunction::mergeIndex() {
     if (!index_) index_ = std::make_unique<MergeIndex>();
     if (index_->indexed != probes.size()) index_->rebuild(probes);

@@ -39,6 +39,13 @@ class CoverageFunction : public CoverageCommon {
     // statement coverage unavailable where the occurrences disagree. Uses the
     // record's own description context.
     CoverageProbe* findMatchingProbe(const ProbeRecord& probe);
+    // The reader moved on to another function: the probe map gives back the
+    // room it kept for more probes (on the thread that adds the probes, whose
+    // allocator then reuses it).
+    void endOfBody() { probes.trim(); }
+    // No more probes come: the lookup structures of the merging are given
+    // back.
+    void finishMerging();
     // Where the texts of new probes are kept (shared with the rest of the
     // model); without a pool every probe keeps its own.
     void keepTextsIn(TextPool* texts) { texts_ = texts; }

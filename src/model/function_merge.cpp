@@ -29,7 +29,7 @@ void CoverageFunction::addProbe(ProbeRecord&& probe) {
     if (probe.type == kFunction) {
         if (!probes.empty()) {
             ++occurrences;
-            target = probes.first()->second.get();
+            target = probes.first()->probe.get();
         }
     } else if (probe.type == kLinedirInFunction) {
         if (occurrences != 0) {
@@ -61,7 +61,7 @@ void CoverageFunction::insertProbe(ProbeRecord&& probe) {
     // The probe map inserts after the entries already stored under the line.
     auto created = std::make_unique<CoverageProbe>(std::move(probe), texts_);
     CoverageProbe& added = *created;
-    probes.emplace(line, std::move(created));
+    probes.emplace(std::move(created));
     // A function met once never needs its index: it is built when a later
     // occurrence first looks for a probe.
     if (index_ && index_->indexed + 1 == probes.size())

@@ -39,7 +39,7 @@ const ProbeGroup::Entry& lastOf(const ProbeGroup* a, const ProbeGroup* b) {
 bool isCandidate(const CoverageProbe& stored, const ProbeRecord& probe, std::string_view context) {
     return stored.nesting == probe.nesting && stored.line == probe.probeLine &&
            stored.type == probe.type && (stored.context.empty() || stored.context == context) &&
-           significantSequence(stored.type, stored.sequence) ==
+           significantSequence(stored.type, stored.sequence()) ==
                significantSequence(probe.type, probe.sequence) &&
            sameDescription(stored.type, stored.description, probe.description);
 }
@@ -51,7 +51,7 @@ candidatesOnLine(const CoverageFunction::MergeIndex::LineProbes& onLine, const P
     CoverageFunction::Candidates found;
     onLine.forEach([&](CoverageProbe& stored) {
         if (!isCandidate(stored, probe, context)) return;
-        const std::uint32_t scCount = stored.scCounts.front();
+        const std::uint32_t scCount = stored.firstScCount();
         if (found.count == 0) {
             found.first = &stored;
             found.firstScCount = scCount;
@@ -102,7 +102,7 @@ CoverageProbe* CoverageFunction::findMatchingProbe(const ProbeRecord& probe,
     }
     if (candidates == 1) {
         CoverageProbe* only = countOf(shared) != 0 ? shared->first().probe : own->first().probe;
-        if (only->scCounts.front() != probe.scCount) {
+        if (only->firstScCount() != probe.scCount) {
             markStatementUnavailable();
         } else if (statementAvailable != "no" && probeMissingBefore(probe.probeLine)) {
             markStatementUnavailable();
@@ -158,13 +158,13 @@ bool CoverageFunction::probeMissingBefore(std::uint32_t line) {
         index.cursorSet = true;
     }
     const std::vector<ProbeMap::Entry>& ordered = probes.ordered();
-    while (index.cursor < ordered.size() && ordered[index.cursor].second->mergeCount >= occurrences)
+    while (index.cursor < ordered.size() && ordered[index.cursor].probe->mergeCount >= occurrences)
         ++index.cursor;
-    if (index.cursor < ordered.size() && ordered[index.cursor].first < line) return true;
+    if (index.cursor < ordered.size() && ordered[index.cursor].line() < line) return true;
     // The waiting probes, few, one by one.
     for (const ProbeMap::Entry& entry : probes.waiting()) {
-        if (entry.first >= line) break;
-        if (entry.second->mergeCount < occurrences) return true;
+        if (entry.line() >= line) break;
+        if (entry.probe->mergeCount < occurrences) return true;
     }
     return false;
 }

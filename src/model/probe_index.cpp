@@ -25,7 +25,7 @@ std::size_t hashDescription(unsigned type, std::string_view text) {
 
 ProbeGroupKey keyOf(const CoverageProbe& probe) {
     return ProbeGroupKey{probe.line,        probe.nesting,
-                         probe.type,        significantSequence(probe.type, probe.sequence),
+                         probe.type,        significantSequence(probe.type, probe.sequence()),
                          probe.description, probe.context};
 }
 
@@ -53,7 +53,7 @@ bool ProbeGroupKeyEqual::operator()(const ProbeGroupKey& a, const ProbeGroupKey&
 }
 
 void ProbeGroup::add(CoverageProbe* probe, std::uint64_t order) {
-    const std::uint32_t scCount = probe->scCounts.front();
+    const std::uint32_t scCount = probe->firstScCount();
     const Entry entry{probe, order};
     if (count_ == 0) {
         first_ = entry;
@@ -110,7 +110,7 @@ void CoverageFunction::MergeIndex::add(ProbeMap& probes, CoverageProbe& probe, s
                                        std::uint32_t occurrences) {
     follow(probes);
     if (probe.type == kLinedirInFunction) {
-        DirectiveCandidates& candidates = directives[probe.owner];
+        DirectiveCandidates& candidates = directives[probe.owner()];
         ++candidates.count;
         candidates.firstByLine.emplace(line, &probe);
     } else if (probe.type != kFunction) {
@@ -126,11 +126,11 @@ void CoverageFunction::MergeIndex::add(ProbeMap& probes, CoverageProbe& probe, s
 
     // Only a probe appended to the ordered part can be behind the cursor.
     const std::vector<ProbeMap::Entry>& ordered = probes.ordered();
-    if (!cursorSet || ordered.empty() || ordered.back().second.get() != &probe) return;
+    if (!cursorSet || ordered.empty() || ordered.back().probe.get() != &probe) return;
     const std::size_t position = ordered.size() - 1;
     if (position <= cursor) ++cursor; // the cursor stood at the end
     if (cursorOccurrences == occurrences && probe.mergeCount < occurrences &&
-        (cursor == ordered.size() || line < ordered[cursor].first))
+        (cursor == ordered.size() || line < ordered[cursor].line()))
         cursor = position;
 }
 
@@ -139,8 +139,8 @@ void CoverageFunction::MergeIndex::removeOnlyDirective(ProbeMap& probes, std::ui
     follow(probes);
     const LineProbes onLine = lineRange(probes, line);
     for (auto it = onLine.from; it != onLine.to; ++it) {
-        if (it->second.get() != probe) continue;
-        directives.erase(probe->owner);
+        if (it->probe.get() != probe) continue;
+        directives.erase(probe->owner());
         const auto position = static_cast<std::size_t>(it - probes.ordered().begin());
         if (cursorSet && position < cursor) --cursor;
         lastFrom = 0;
@@ -150,8 +150,8 @@ void CoverageFunction::MergeIndex::removeOnlyDirective(ProbeMap& probes, std::ui
         return;
     }
     for (auto it = onLine.waitingFrom; it != onLine.waitingTo; ++it) {
-        if (it->second.get() != probe) continue;
-        directives.erase(probe->owner);
+        if (it->probe.get() != probe) continue;
+        directives.erase(probe->owner());
         probes.waiting().erase(it);
         --indexed;
         return;
@@ -169,20 +169,20 @@ void CoverageFunction::MergeIndex::rebuild(ProbeMap& probes) {
     cursorSet = false;
     std::vector<ProbeMap::Entry>& ordered = probes.ordered();
     for (ProbeMap::Entry& entry : ordered) {
-        CoverageProbe& probe = *entry.second;
+        CoverageProbe& probe = *entry.probe;
         if (probe.type == kLinedirInFunction) {
-            DirectiveCandidates& candidates = directives[probe.owner];
+            DirectiveCandidates& candidates = directives[probe.owner()];
             ++candidates.count;
-            candidates.firstByLine.emplace(entry.first, &probe);
+            candidates.firstByLine.emplace(entry.line(), &probe);
         }
     }
     const Iterator none = probes.waiting().end();
     for (auto from = ordered.begin(); from != ordered.end();) {
         auto to = from;
-        while (to != ordered.end() && to->first == from->first)
+        while (to != ordered.end() && to->line() == from->line())
             ++to;
         if (static_cast<std::size_t>(to - from) > kCrowdedLine)
-            buildCrowded(from->first, LineProbes{from, to, none, none});
+            buildCrowded(from->line(), LineProbes{from, to, none, none});
         from = to;
     }
     indexed = probes.size();
@@ -196,14 +196,14 @@ CoverageFunction::MergeIndex::lineRange(ProbeMap& probes, std::uint32_t line) {
     if (!waiting.empty()) {
         found.waitingFrom = std::lower_bound(
             waiting.begin(), waiting.end(), line,
-            [](const ProbeMap::Entry& entry, std::uint32_t value) { return entry.first < value; });
+            [](const ProbeMap::Entry& entry, std::uint32_t value) { return entry.line() < value; });
         found.waitingTo = found.waitingFrom;
-        while (found.waitingTo != waiting.end() && found.waitingTo->first == line)
+        while (found.waitingTo != waiting.end() && found.waitingTo->line() == line)
             ++found.waitingTo;
     }
 
     const std::size_t size = ordered.size();
-    const auto at = [&ordered](std::size_t position) { return ordered[position].first; };
+    const auto at = [&ordered](std::size_t position) { return ordered[position].line(); };
     // Where the line range starts, if it starts at one of the two last ends.
     for (const std::size_t start : {lastTo, lastFrom}) {
         if (start >= size || at(start) != line || (start != 0 && at(start - 1) >= line)) continue;
@@ -219,10 +219,10 @@ CoverageFunction::MergeIndex::lineRange(ProbeMap& probes, std::uint32_t line) {
     }
     found.from = std::lower_bound(
         ordered.begin(), ordered.end(), line,
-        [](const ProbeMap::Entry& entry, std::uint32_t value) { return entry.first < value; });
+        [](const ProbeMap::Entry& entry, std::uint32_t value) { return entry.line() < value; });
     found.to = std::upper_bound(
         found.from, ordered.end(), line,
-        [](std::uint32_t value, const ProbeMap::Entry& entry) { return value < entry.first; });
+        [](std::uint32_t value, const ProbeMap::Entry& entry) { return value < entry.line(); });
     lastFrom = static_cast<std::size_t>(found.from - ordered.begin());
     lastTo = static_cast<std::size_t>(found.to - ordered.begin());
     return found;

@@ -100,9 +100,9 @@ struct CoverageFunction::MergeIndex {
         }
         template <typename F> void forEach(F&& f) const {
             for (auto it = from; it != to; ++it)
-                f(*it->second);
+                f(*it->probe);
             for (auto it = waitingFrom; it != waitingTo; ++it)
-                f(*it->second);
+                f(*it->probe);
         }
     };
 

@@ -8,22 +8,36 @@ namespace kiv {
 bool CoverageProbe::sameProbe(const CoverageProbe& other) const {
     if (nesting != other.nesting || line != other.line || type != other.type) return false;
     if (!context.empty() && context != other.context) return false;
-    if (significantSequence(type, sequence) != significantSequence(type, other.sequence))
+    if (significantSequence(type, sequence()) != significantSequence(type, other.sequence()))
         return false;
     return sameDescription(type, description, other.description);
 }
 
 void CoverageProbe::merge(const CoverageProbe& other) {
-    sourceLines.appendAll(other.sourceLines);
-    directiveLines.appendAll(other.directiveLines);
-    scCounts.appendAll(other.scCounts);
+    // The lists stay implicit only while each merge adds one occurrence like
+    // the first; the merge count is what counts them then, so it must not
+    // wrap around either.
+    if (extra_ || other.extra_ || other.mergeCount != 0 || other.line != line ||
+        mergeCount == UINT32_MAX) {
+        const RunList sources = other.sourceLines();
+        const RunList directives = other.directiveLines();
+        const RunList counts = other.scCounts();
+        Extra& lists = extra();
+        lists.sourceLines.appendAll(sources);
+        lists.directiveLines.appendAll(directives);
+        lists.scCounts.appendAll(counts);
+    }
     addOccurrence(other.counters);
 }
 
 void CoverageProbe::merge(const ProbeRecord& other) {
-    sourceLines.append(other.sourceLine);
-    directiveLines.append(other.directiveLine);
-    scCounts.append(other.scCount);
+    if (extra_ || other.sourceLine != line || other.directiveLine != 0 || other.scCount != 0 ||
+        mergeCount == UINT32_MAX) {
+        Extra& lists = extra();
+        lists.sourceLines.append(other.sourceLine);
+        lists.directiveLines.append(other.directiveLine);
+        lists.scCounts.append(other.scCount);
+    }
     addOccurrence(other.counters);
 }
 

@@ -25,13 +25,14 @@ namespace kiv {
 
 namespace {
 
-// The memory of probes: slots of one probe each, cut from large chunks, and
-// reused once freed. A model holds millions of probes; taking them from
-// chunks saves the general allocator's bookkeeping on each (time, and a few
-// bytes per probe) and makes taking the model apart cheap. Chunks stay with
-// the process, for the next model. The reading thread frees probes that the
-// merging thread made, so the slots are guarded by a lock.
-class ProbeSlots {
+// The memory of probes (and of their side records): slots of one object
+// each, cut from large chunks, and reused once freed. A model holds millions
+// of probes; taking them from chunks saves the general allocator's
+// bookkeeping on each (time, and a few bytes per probe) and makes taking the
+// model apart cheap. Chunks stay with the process, for the next model. The
+// reading thread frees probes that the merging thread made, so the slots are
+// guarded by a lock.
+template <std::size_t kSlot> class Slots {
   public:
     void* allocate() {
         const std::lock_guard lock(mutex_);
@@ -61,12 +62,11 @@ class ProbeSlots {
     struct Free {
         Free* next;
     };
-    static constexpr std::size_t kSlot = sizeof(CoverageProbe);
     // A chunk is one huge page where the system offers them: a model of a
     // million probes then takes some fifty page faults instead of tens of
     // thousands, which are costly on virtual machines.
     static constexpr std::size_t kChunkBytes = std::size_t{2} << 20;
-    static_assert(kSlot % alignof(CoverageProbe) == 0 && kSlot >= sizeof(Free));
+    static_assert(kSlot % alignof(Free) == 0 && kSlot >= sizeof(Free));
     static_assert(kSlot <= kChunkBytes);
 
     struct ChunkDelete {
@@ -84,7 +84,6 @@ class ProbeSlots {
 #endif
         return static_cast<std::byte*>(chunk);
     }
-    static_assert(alignof(CoverageProbe) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
 
     std::mutex mutex_;
     Free* free_ = nullptr;
@@ -93,26 +92,44 @@ class ProbeSlots {
     std::vector<Chunk> chunks_;
 };
 
-ProbeSlots& probeSlots() {
+template <typename T> Slots<sizeof(T)>& slotsOf() {
+    static_assert(sizeof(T) % alignof(T) == 0);
+    static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
     // Never destroyed: a probe may outlive the end of main in a static object.
-    static ProbeSlots* const slots = new ProbeSlots;
+    static Slots<sizeof(T)>* const slots = new Slots<sizeof(T)>;
     return *slots;
+}
+
+template <typename T> void* allocateSlot(std::size_t size) {
+    if (!KIV_PROBE_SLOTS || size != sizeof(T)) return ::operator new(size);
+    return slotsOf<T>().allocate();
+}
+
+template <typename T> void releaseSlot(void* memory, std::size_t size) noexcept {
+    if (memory == nullptr) return;
+    if (!KIV_PROBE_SLOTS || size != sizeof(T)) {
+        ::operator delete(memory);
+        return;
+    }
+    slotsOf<T>().release(memory);
 }
 
 } // namespace
 
 void* CoverageProbe::operator new(std::size_t size) {
-    if (!KIV_PROBE_SLOTS || size != sizeof(CoverageProbe)) return ::operator new(size);
-    return probeSlots().allocate();
+    return allocateSlot<CoverageProbe>(size);
 }
 
 void CoverageProbe::operator delete(void* memory, std::size_t size) noexcept {
-    if (memory == nullptr) return;
-    if (!KIV_PROBE_SLOTS || size != sizeof(CoverageProbe)) {
-        ::operator delete(memory);
-        return;
-    }
-    probeSlots().release(memory);
+    releaseSlot<CoverageProbe>(memory, size);
+}
+
+void* CoverageProbe::Extra::operator new(std::size_t size) {
+    return allocateSlot<Extra>(size);
+}
+
+void CoverageProbe::Extra::operator delete(void* memory, std::size_t size) noexcept {
+    releaseSlot<Extra>(memory, size);
 }
 
 } // namespace kiv

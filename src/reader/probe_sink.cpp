@@ -15,7 +15,7 @@ ProbeSink::~ProbeSink() {
     stopThread();
 }
 
-void ProbeSink::apply(const Batch& batch, ProbeRecord& record) {
+void ProbeSink::apply(const Batch& batch, ProbeRecord& record, CoverageFunction*& last) {
     std::size_t at = 0;
     while (at < batch.used) {
         Head head;
@@ -41,6 +41,13 @@ void ProbeSink::apply(const Batch& batch, ProbeRecord& record) {
         record.scCount = head.scCount;
         record.owner = head.owner;
         record.partFunction = head.partFunction;
+        // Functions come one after the other (a header part's pseudo function
+        // alternating with the function it is read in): a function left has
+        // its probe map trimmed on this thread, which allocated it.
+        if (head.function != last) {
+            if (last != nullptr) last->endOfBody();
+            last = head.function;
+        }
         head.function->addProbe(std::move(record));
     }
 }
@@ -133,6 +140,9 @@ void ProbeSink::handOver() {
 
 void ProbeSink::run() {
     ProbeRecord record;
+    // Functions are not deleted while reports are read, and the thread ends
+    // with the reading.
+    CoverageFunction* last = nullptr;
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return !queued_.empty() || stopping_; });
@@ -144,7 +154,7 @@ void ProbeSink::run() {
             lock.unlock();
             std::exception_ptr failure;
             try {
-                apply(*batch, record);
+                apply(*batch, record, last);
             } catch (...) {
                 failure = std::current_exception();
             }

@@ -79,8 +79,9 @@ class ProbeSink {
     static constexpr std::size_t kBatchBytes = std::size_t{1} << 17;
     static constexpr std::size_t kQueued = 4; // batches waiting at most
 
-    // Merges the probes of a batch, in order; record is working storage.
-    static void apply(const Batch& batch, ProbeRecord& record);
+    // Merges the probes of a batch, in order; record is working storage,
+    // last the function that got the probe before (null at first).
+    static void apply(const Batch& batch, ProbeRecord& record, CoverageFunction*& last);
     void append(const Head& head, std::string_view description, std::string_view context);
     // The batch being filled goes to the merging thread.
     void handOver();

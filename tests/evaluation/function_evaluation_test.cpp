@@ -107,13 +107,18 @@ TEST(FunctionEvaluation, LinesCostsLengthAndLineTexts) {
     function.directiveNumbers.append(5);
     function.directiveNumbers.append(7);
     CoverageProbe& entry = ModelBuilder::probe(function, kFunction, 3, 2);
-    entry.sourceLines.append(3, 3);
+    RunList entryLines = entry.sourceLines();
+    entryLines.append(3, 3);
+    entry.setSourceLines(entryLines);
     CoverageProbe& moved = ModelBuilder::probe(function, kReturn, 6, 1);
-    moved.sourceLines.append(14);
-    moved.sourceLines.append(6);
-    moved.directiveLines = RunList(7);
-    moved.directiveLines.append(2);
-    moved.directiveLines.append(4);
+    RunList movedLines = moved.sourceLines();
+    movedLines.append(14);
+    movedLines.append(6);
+    moved.setSourceLines(movedLines);
+    RunList movedDirectives(7);
+    movedDirectives.append(2);
+    movedDirectives.append(4);
+    moved.setDirectiveLines(movedDirectives);
     ModelBuilder::probe(function, kFunctionTryBlock, 7);
     ModelBuilder::probe(function, kFunctionEnd, 10, 2);
 
@@ -175,7 +180,7 @@ TEST(FunctionEvaluation, HitsAndAllFollowTheOutcomes) {
 TEST(FunctionEvaluation, OutOfRangeBecomesCode18) {
     ModelBuilder builder;
     CoverageFunction& function = ModelBuilder::function(builder.file("a.c"), "f", 1);
-    ModelBuilder::probe(function, kFunction, 1, 1).sourceLines = RunList();
+    ModelBuilder::probe(function, kFunction, 1, 1).setSourceLines(RunList());
     const std::string line = builder.finish();
     EXPECT_EQ(line.rfind("*** kivxmlmerge error 18 (6/", 0), 0U) << line;
     EXPECT_NE(line.find("): Out of range exception: RunList::max: empty list"), std::string::npos)

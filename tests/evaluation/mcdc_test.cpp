@@ -86,7 +86,7 @@ TEST_F(McdcFixture, PairIsCoveredWhenBothEvaluationsWereMet) {
     addDecision("1: 1 + 3; 2: 1 - 2");
     ASSERT_EQ(builder.finish(), "");
     // The generator's own marks are ignored; only the merged counts decide.
-    EXPECT_EQ(mcdc->conditions,
+    EXPECT_EQ(mcdc->conditions(),
               (std::vector<std::string>{"MC/DC (cond 1: 1 - 3)", "MC/DC (cond 2: 1 + 2)"}));
     // function 1/1, if 2/2, three conditions 2/3, mcdc 1/2, return 1/1, end 1/1.
     EXPECT_EQ(function.all, 10U);
@@ -106,39 +106,45 @@ TEST_F(McdcFixture, ReducedViewCountsConditionsOnlyThroughTheMcdcProbe) {
 TEST_F(McdcFixture, PairsOfSeveralConditionsAndRenumbering) {
     addDecision("1: 2 - 1, 03 - 2, 1 - 2; 2: 3 + 3");
     ASSERT_EQ(builder.finish(), "");
-    EXPECT_EQ(mcdc->conditions, (std::vector<std::string>{"MC/DC (cond 1: 2 + 1, 3 - 2, 1 + 2)",
-                                                          "MC/DC (cond 2: 3 - 3)"}));
+    EXPECT_EQ(mcdc->conditions(), (std::vector<std::string>{"MC/DC (cond 1: 2 + 1, 3 - 2, 1 + 2)",
+                                                            "MC/DC (cond 2: 3 - 3)"}));
 }
 
 TEST_F(McdcFixture, ConditionsOfAnotherDecisionDoNotCount) {
     addDecision("1: 1 - 2", "while");
     ASSERT_EQ(builder.finish(), "");
-    EXPECT_EQ(mcdc->conditions, (std::vector<std::string>{"MC/DC (cond 1: 1 - 2)"}));
+    EXPECT_EQ(mcdc->conditions(), (std::vector<std::string>{"MC/DC (cond 1: 1 - 2)"}));
 }
 
 TEST_F(McdcFixture, ConditionsOnAnotherLineDoNotCount) {
     addDecision("1: 1 - 2");
     CoverageProbe& other = ModelBuilder::probe(function, kMcdc, 9, 0, 0, "1: 1 - 2", "if");
     ASSERT_EQ(builder.finish(), "");
-    EXPECT_EQ(mcdc->conditions, (std::vector<std::string>{"MC/DC (cond 1: 1 + 2)"}));
-    EXPECT_EQ(other.conditions, (std::vector<std::string>{"MC/DC (cond 1: 1 - 2)"}));
+    EXPECT_EQ(mcdc->conditions(), (std::vector<std::string>{"MC/DC (cond 1: 1 + 2)"}));
+    EXPECT_EQ(other.conditions(), (std::vector<std::string>{"MC/DC (cond 1: 1 - 2)"}));
 }
 
 TEST_F(McdcFixture, UnparsableDescriptionAddsNothing) {
     addDecision("garbage");
     ASSERT_EQ(builder.finish(), "");
-    EXPECT_TRUE(mcdc->conditions.empty());
+    EXPECT_TRUE(mcdc->conditions().empty());
     EXPECT_EQ(function.all, 8U);
     EXPECT_EQ(function.hits, 7U);
 }
 
-TEST_F(McdcFixture, EvaluationNumbersAreSetOnConditionProbesOnly) {
-    addDecision("1: 1 - 2");
+TEST_F(McdcFixture, PairsFollowTheNumberInFrontOfEachConditionDescription) {
+    // Numbered out of order, and one without a number (it counts as 0).
+    ModelBuilder::probe(function, kFunction, 5, 3);
+    ModelBuilder::probe(function, kIf, 7, 1, 2, "if", "");
+    ModelBuilder::probe(function, kMultiCondT, 7, 1, 0, "9: T && T", "if");
+    ModelBuilder::probe(function, kMultiCondF, 7, 0, 2, "7: T && F", "if");
+    ModelBuilder::probe(function, kMultiCondF, 7, 0, 4, "F && _", "if");
+    ModelBuilder::probe(function, kMultiCondF, 7, 0, 0, "8: F && T", "if");
+    mcdc = &ModelBuilder::probe(function, kMcdc, 7, 0, 0, "1: 7 - 9; 2: 9 - 0; 3: 7 + 8", "if");
     ASSERT_EQ(builder.finish(), "");
-    std::vector<std::uint32_t> numbers;
-    for (const auto& [line, probe] : function.probes)
-        numbers.push_back(probe->evaluationNumber);
-    EXPECT_EQ(numbers, (std::vector<std::uint32_t>{0, 0, 1, 2, 3, 0, 0, 0}));
+    EXPECT_EQ(mcdc->conditions(),
+              (std::vector<std::string>{"MC/DC (cond 1: 7 + 9)", "MC/DC (cond 2: 9 + 0)",
+                                        "MC/DC (cond 3: 7 - 8)"}));
 }
 
 TEST(McdcEvaluator, ManyConditionsStayLinear) {
@@ -160,10 +166,10 @@ TEST(McdcEvaluator, ManyConditionsStayLinear) {
     }
     CoverageProbe& mcdc = ModelBuilder::probe(function, kMcdc, 2, 0, 0, description, "x");
     ASSERT_EQ(builder.finish(), "");
-    ASSERT_EQ(mcdc.conditions.size(), 1U);
+    ASSERT_EQ(mcdc.conditions().size(), 1U);
     // Odd evaluations were met; i and kCount + 1 - i always differ in parity.
-    EXPECT_EQ(mcdc.conditions[0].find('+'), std::string::npos);
-    EXPECT_EQ(mcdc.conditions[0].rfind("MC/DC (cond 1: 1 - 20000, 2 - 19999", 0), 0U);
+    EXPECT_EQ(mcdc.conditions()[0].find('+'), std::string::npos);
+    EXPECT_EQ(mcdc.conditions()[0].rfind("MC/DC (cond 1: 1 - 20000, 2 - 19999", 0), 0U);
 }
 
 } // namespace

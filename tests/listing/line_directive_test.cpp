@@ -37,9 +37,9 @@ class DirectiveModel : public ListingModel {
     CoverageProbe& directive(CoverageFunction& function, std::uint32_t key, CoverageFile& target,
                              std::uint32_t sourceLine, std::uint32_t number) {
         CoverageProbe& made = probe(function, kLinedirInFunction, key, "#line", 0, 0, 1);
-        made.owner = &target;
-        made.sourceLines = RunList(sourceLine);
-        made.directiveLines = RunList(number);
+        made.setOwner(&target);
+        made.setSourceLines(RunList(sourceLine));
+        made.setDirectiveLines(RunList(number));
         return made;
     }
 
@@ -104,7 +104,7 @@ TEST(LineDirective, LeadingBackWithoutAWaitingHeaderWritesNothing) {
     m.directive(m.run, 12, m.source, 12, 12);
     // A directive without an owning file leads back as well.
     CoverageProbe& ownerless = m.directive(m.run, 13, m.source, 13, 13);
-    ownerless.owner = nullptr;
+    ownerless.setOwner(nullptr);
     EXPECT_EQ(firstBlockBody(listingOf(m.coverage())), std::vector<std::string>{kRunLine});
 }
 

@@ -137,13 +137,13 @@ TEST(ProbeLine, McdcWritesOneLinePerConditionMarkedWithoutCoveredPair) {
     // Outcomes of its own do not count for an mcdc probe.
     CoverageProbe& probe =
         ListingModel::probe(function, kMcdc, 7, "1: 1 - 3; 2: 1 + 2, 3 - 4", 0, 0, 1, 5, 0);
-    probe.conditions = {"MC/DC (cond 1: 1 - 3)", "MC/DC (cond 2: 1 + 2, 3 - 4)"};
+    probe.setConditions({"MC/DC (cond 1: 1 - 3)", "MC/DC (cond 2: 1 + 2, 3 - 4)"});
     EXPECT_EQ(linesFor(probe, function, file), b(22) + "-" + b(5) + "7" + b(5) +
                                                    "MC/DC (cond 1: 1 - 3)\n" + b(28) + "7" + b(5) +
                                                    "MC/DC (cond 2: 1 + 2, 3 - 4)\n");
     EXPECT_EQ(probe.description, "1: 1 - 3; 2: 1 + 2, 3 - 4");
 
-    probe.conditions.clear();
+    probe.setConditions({});
     EXPECT_EQ(linesFor(probe, function, file), "");
 }
 

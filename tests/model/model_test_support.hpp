@@ -70,7 +70,7 @@ class OneFunction {
         std::vector<const CoverageProbe*> found;
         auto [from, to] = fn().probes.equal_range(line);
         for (auto it = from; it != to; ++it)
-            found.push_back(it->second.get());
+            found.push_back(it->probe.get());
         return found;
     }
     bool available() { return fn().statementAvailable == "yes"; }

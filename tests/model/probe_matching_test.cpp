@@ -37,8 +37,8 @@ TEST(ProbeMerge, LaterOccurrencesSumIntoTheFirst) {
     EXPECT_EQ(decision.counters, (std::array<std::uint32_t, 2>{3, 5}));
     EXPECT_EQ(decision.mergeCount, 2U);
     EXPECT_EQ(decision.covered, 2U);
-    EXPECT_EQ(entries(decision.scCounts), (std::vector<std::uint32_t>{1, 1, 1}));
-    EXPECT_EQ(entries(decision.sourceLines), (std::vector<std::uint32_t>{3, 3, 3}));
+    EXPECT_EQ(entries(decision.scCounts()), (std::vector<std::uint32_t>{1, 1, 1}));
+    EXPECT_EQ(entries(decision.sourceLines()), (std::vector<std::uint32_t>{3, 3, 3}));
     EXPECT_EQ(f.at(4).at(0)->counters[0], kMaxCount);
     EXPECT_EQ(f.at(1).at(0)->counters[0], 3U); // the function probes
 }

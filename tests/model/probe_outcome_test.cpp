@@ -114,10 +114,10 @@ TEST(ProbeOutcomes, MergingAProbeOrARecordAgrees) {
     for (const CoverageProbe* p : {&viaRecord, &viaProbe}) {
         EXPECT_EQ(p->counters, (std::array<std::uint32_t, 2>{5, 1}));
         EXPECT_EQ(p->mergeCount, 1U);
-        EXPECT_EQ(p->sourceLines.size(), 2U);
-        EXPECT_EQ(p->sourceLines.max(), 17U);
-        EXPECT_EQ(p->directiveLines.max(), 2U);
-        EXPECT_EQ(p->scCounts.max(), 3U);
+        EXPECT_EQ(p->sourceLines().size(), 2U);
+        EXPECT_EQ(p->sourceLines().max(), 17U);
+        EXPECT_EQ(p->directiveLines().max(), 2U);
+        EXPECT_EQ(p->scCounts().max(), 3U);
         EXPECT_EQ(p->covered, 2U);
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -176,13 +177,13 @@ TEST(ProbeMap, OrdersByLineThenByArrival) {
         ProbeRecord record;
         record.description = description;
         record.probeLine = line;
-        return probes.emplace(line, std::make_unique<CoverageProbe>(std::move(record)));
+        return probes.emplace(std::make_unique<CoverageProbe>(std::move(record)));
     };
     add(5, "a");
     add(5, "b");
     add(9, "c");
-    EXPECT_EQ(add(2, "d").first, 2U); // before all
-    EXPECT_EQ(probes.first()->second->description, "d");
+    EXPECT_EQ(add(2, "d").line(), 2U); // before all
+    EXPECT_EQ(probes.first()->probe->description, "d");
     add(5, "e"); // after the other probes of line 5
     add(7, "f");
     add(12, "g");
@@ -193,10 +194,10 @@ TEST(ProbeMap, OrdersByLineThenByArrival) {
 
     const auto [from, to] = probes.equal_range(5);
     ASSERT_EQ(to - from, 3);
-    EXPECT_EQ(from->second->description, "a");
+    EXPECT_EQ(from->probe->description, "a");
     const auto [none, alsoNone] = probes.equal_range(6);
     EXPECT_EQ(none, alsoNone);
-    EXPECT_EQ(none->first, 7U);
+    EXPECT_EQ(none->line(), 7U);
 
     probes.erase(from + 1);
     order.clear();
@@ -220,15 +221,16 @@ TEST(ProbeMap, ManyProbesAgainstLineOrder) {
                 ProbeRecord record;
                 record.description = std::to_string(line) + (round == 0 ? "a" : "b");
                 const auto key = static_cast<std::uint32_t>(line);
-                probes.emplace(key, std::make_unique<CoverageProbe>(std::move(record)));
-                ASSERT_EQ(probes.first()->first, round == 0 ? key : 1U);
+                record.probeLine = key;
+                probes.emplace(std::make_unique<CoverageProbe>(std::move(record)));
+                ASSERT_EQ(probes.first()->line(), round == 0 ? key : 1U);
             }
         }
         for (const std::string& tail : {std::string("0c"), std::to_string(count) + "c"}) {
             ProbeRecord record;
             record.description = tail;
-            probes.emplace(static_cast<std::uint32_t>(std::stoi(tail)),
-                           std::make_unique<CoverageProbe>(std::move(record)));
+            record.probeLine = static_cast<std::uint32_t>(std::stoi(tail));
+            probes.emplace(std::make_unique<CoverageProbe>(std::move(record)));
         }
         expected.push_back("0c");
         for (int line = 1; line <= count; ++line) {
@@ -244,6 +246,28 @@ TEST(ProbeMap, ManyProbesAgainstLineOrder) {
         const auto [from, to] = probes.equal_range(static_cast<std::uint32_t>(count));
         EXPECT_EQ(to - from, 3);
     }
+}
+
+// Trimming between probes, as when the reader alternates between two
+// functions, keeps every probe in its place, waiting ones included.
+TEST(ProbeMap, TrimmingBetweenProbesKeepsTheOrder) {
+    ProbeMap probes;
+    std::vector<std::string> expected;
+    for (std::uint32_t i = 0; i < 3000; ++i) {
+        ProbeRecord record;
+        // Mostly ascending; every tenth probe comes against the line order.
+        record.probeLine = i % 10 == 9 ? i / 2 : i;
+        record.description = std::to_string(i);
+        probes.emplace(std::make_unique<CoverageProbe>(std::move(record)));
+        probes.trim();
+    }
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> seen;
+    for (const auto& [line, probe] : probes)
+        seen.emplace_back(line,
+                          static_cast<std::uint32_t>(std::stoul(std::string(probe->description))));
+    ASSERT_EQ(seen.size(), 3000U);
+    // By line, and on one line by arrival.
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
 }
 
 } // namespace

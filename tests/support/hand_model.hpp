@@ -38,10 +38,9 @@ inline CoverageFunction& insertFunction(CoverageFile& file, const std::string& n
 
 // A probe stored under its probe line, after the probes already there.
 inline CoverageProbe& insertProbe(CoverageFunction& function, ProbeRecord&& record) {
-    const std::uint32_t line = record.probeLine;
     auto created = std::make_unique<CoverageProbe>(std::move(record));
     CoverageProbe& result = *created;
-    function.probes.emplace(line, std::move(created));
+    function.probes.emplace(std::move(created));
     return result;
 }
 

@@ -75,16 +75,16 @@ class Dumper {
         out_ << "    probe " << p.line << ' ' << p.typeName() << " \"" << p.description << '"';
         if (mapLine != p.line) out_ << " (stored under " << mapLine << ')';
         out_ << '\n';
-        out_ << "      type=" << static_cast<unsigned>(p.type) << " seq=" << p.sequence
+        out_ << "      type=" << static_cast<unsigned>(p.type) << " seq=" << p.sequence()
              << " counters=" << p.counters[0] << ',' << p.counters[1]
              << " class=" << static_cast<unsigned>(p.outcomeClass) << " nesting=" << p.nesting
              << " merges=" << p.mergeCount << " outcomes=" << static_cast<unsigned>(p.covered)
              << '/' << static_cast<unsigned>(p.possible) << '\n';
         if (!p.context.empty()) out_ << "      context=\"" << p.context << "\"\n";
-        runs("      source lines", p.sourceLines);
-        runs("      directive lines", p.directiveLines);
-        runs("      sc_counts", p.scCounts);
-        if (p.owner != nullptr) out_ << "      owner=" << fileName(p.owner) << '\n';
+        runs("      source lines", p.sourceLines());
+        runs("      directive lines", p.directiveLines());
+        runs("      sc_counts", p.scCounts());
+        if (p.owner() != nullptr) out_ << "      owner=" << fileName(p.owner()) << '\n';
     }
 
     static std::string fileName(const CoverageFile* file) {
