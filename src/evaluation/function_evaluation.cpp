@@ -49,9 +49,9 @@ void sumOutcomes(CoverageFunction& function, std::string_view requestedView) {
     }
     for (const auto& [line, probe] : function.probes) {
         if (probe->type == kMcdc) {
-            for (const std::string& condition : probe->conditions()) {
+            for (const std::string_view condition : probe->conditions()) {
                 addSaturating(function.all, 1);
-                if (condition.find('+') != std::string::npos) addSaturating(function.hits, 1);
+                if (condition.find('+') != std::string_view::npos) addSaturating(function.hits, 1);
             }
         } else if (isMultiCondition(probe->type) && mcdcView) {
             // Under the MC/DC view the conditions count only through their mcdc probe.

@@ -143,7 +143,7 @@ void McdcEvaluator::evaluate(CoverageFunction& function) {
                 appendNumber(condition, pair.second);
             }
             condition += ')';
-            conditions.push_back(std::move(condition));
+            conditions.push_back(condition);
         });
         probe->setConditions(std::move(conditions));
     }

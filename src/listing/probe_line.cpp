@@ -88,9 +88,9 @@ void writeLine(ListingContext& context, ProbeLayout layout, const CoverageProbe&
 // An mcdc probe: one line per condition text, marked when the condition has
 // no covered independence pair.
 void writeConditionLines(const CoverageProbe& probe, ListingContext& context) {
-    for (const std::string& condition : probe.conditions())
-        writeLine(context, ProbeLayout::NoCounter, probe, condition.find('+') == std::string::npos,
-                  condition);
+    for (const std::string_view condition : probe.conditions())
+        writeLine(context, ProbeLayout::NoCounter, probe,
+                  condition.find('+') == std::string_view::npos, condition);
 }
 
 } // namespace

@@ -103,6 +103,7 @@ const ConditionTexts& CoverageProbe::conditions() const {
 }
 
 void CoverageProbe::setConditions(ConditionTexts texts) {
+    texts.shrink();
     if (!texts.empty() || extra_) extra().conditions = std::move(texts);
 }
 

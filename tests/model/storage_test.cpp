@@ -169,6 +169,32 @@ TEST(ConditionTexts, ListOnlyWhenFilled) {
     EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.end()), std::vector<std::string>{"x"});
 }
 
+// The texts live packed in one block that grows: every text, empty ones and
+// long ones included, comes back as it was put in, before and after the
+// block gives back its spare room, and in copies.
+TEST(ConditionTexts, KeepsEveryTextThroughGrowthShrinkingAndCopies) {
+    std::vector<std::string> expected;
+    ConditionTexts texts;
+    for (int i = 0; i < 2000; ++i) {
+        std::string text = i % 7 == 0 ? "" : "MC/DC (cond " + std::to_string(i) + ": 1 + 2)";
+        if (i % 101 == 0) text.append(5000, 'x');
+        texts.push_back(text);
+        expected.push_back(text);
+    }
+    EXPECT_EQ(texts.size(), expected.size());
+    EXPECT_EQ(texts, expected);
+    texts.shrink();
+    EXPECT_EQ(texts, expected);
+    ConditionTexts copy;
+    copy = texts;
+    texts.push_back("after");
+    EXPECT_EQ(copy, expected);
+    expected.push_back("after");
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(texts[2000], "after");
+    EXPECT_FALSE(copy == texts);
+}
+
 // Probes are kept by line; probes on one line in the order they came, also
 // when they come out of line order.
 TEST(ProbeMap, OrdersByLineThenByArrival) {
