@@ -1,5 +1,6 @@
 #include "model/shared_text.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <new>
@@ -32,12 +33,33 @@ SharedText TextPool::intern(std::string_view text) {
     for (std::size_t slot = std::hash<std::string_view>{}(text)&mask;; slot = (slot + 1) & mask) {
         SharedText& kept = slots_[slot];
         if (kept.empty()) {
-            kept = SharedText(text);
+            kept = keep(text);
             ++used_;
-            return SharedText::uncounted(kept);
+            return kept;
         }
         if (kept.view() == text) return SharedText::uncounted(kept);
     }
+}
+
+SharedText TextPool::keep(std::string_view text) {
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
+    constexpr std::size_t kAlign = alignof(SharedText::Block);
+    if (text.size() > UINT32_MAX) throw std::bad_alloc();
+    const std::size_t size =
+        (sizeof(SharedText::Block) + text.size() + kAlign - 1) / kAlign * kAlign;
+    if (chunkSize_ - chunkUsed_ < size) {
+        // A text larger than a chunk gets a chunk of its own.
+        chunkSize_ = std::max(kChunk, size);
+        chunks_.push_back(std::make_unique_for_overwrite<std::byte[]>(chunkSize_));
+        chunkUsed_ = 0;
+    }
+    std::byte* memory = chunks_.back().get() + chunkUsed_;
+    chunkUsed_ += size;
+    auto* block = new (memory) SharedText::Block{1, static_cast<std::uint32_t>(text.size())};
+    std::memcpy(block->bytes(), text.data(), text.size());
+    SharedText kept;
+    kept.word_ = reinterpret_cast<std::uintptr_t>(block) | SharedText::kPooled;
+    return kept;
 }
 
 void TextPool::grow() {

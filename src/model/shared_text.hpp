@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -114,9 +115,16 @@ class TextPool {
 
   private:
     void grow();
+    // A new text in the pool's own memory: uncounted, it lives as long as
+    // the pool and costs no allocation of its own.
+    SharedText keep(std::string_view text);
 
     std::vector<SharedText> slots_; // empty SharedText: a free slot
     std::size_t used_ = 0;
+    // The texts' blocks, cut from large chunks one after the other.
+    std::vector<std::unique_ptr<std::byte[]>> chunks_;
+    std::size_t chunkUsed_ = 0;
+    std::size_t chunkSize_ = 0;
 };
 
 inline SharedText& SharedText::operator=(const SharedText& other) noexcept {

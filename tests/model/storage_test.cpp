@@ -169,6 +169,27 @@ TEST(ConditionTexts, ListOnlyWhenFilled) {
     EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.end()), std::vector<std::string>{"x"});
 }
 
+// The pool keeps its texts in large chunks: texts that fill a chunk, cross
+// into the next or are larger than a chunk stay intact and distinct.
+TEST(TextPool, KeepsTextsOfEverySizeAcrossItsChunks) {
+    TextPool pool;
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i)
+        texts.push_back(
+            std::string(static_cast<std::size_t>(i % 997), static_cast<char>('a' + i % 26)) +
+            std::to_string(i));
+    texts.push_back(std::string(std::size_t{3} << 20, 'L')); // larger than a chunk
+    texts.push_back("after the large one");
+    std::vector<SharedText> kept;
+    for (const std::string& text : texts)
+        kept.push_back(pool.intern(text));
+    ASSERT_EQ(pool.size(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(kept[i].view(), texts[i]) << i;
+        EXPECT_TRUE(pool.intern(texts[i]).sameBlock(kept[i])) << i;
+    }
+}
+
 // The texts live packed in one block that grows: every text, empty ones and
 // long ones included, comes back as it was put in, before and after the
 // block gives back its spare room, and in copies.
