@@ -11,8 +11,8 @@ void ElementScanner::notAReport(int sourceLine) const {
     raise(Unit::Reader, kNotAReport, inputName_, sourceLine);
 }
 
-std::string_view ElementScanner::readCut(bool secondProbeLine) {
-    return cut(reader_.readLine(), secondProbeLine);
+std::string_view ElementScanner::readCut() {
+    return cut(reader_.readLine(), false);
 }
 
 std::string_view ElementScanner::cut(std::string_view line, bool secondProbeLine) {
@@ -32,12 +32,6 @@ std::string_view ElementScanner::cut(std::string_view line, bool secondProbeLine
 
 namespace {
 
-// The lines of a probe element as the reports write them nearly always
-// come cut without searching them: the first is "<probe " after blanks and
-// tabs, ends with a double quote and holds no ">"; the second is "line=\""
-// after blanks and tabs and ends with "/>". Cutting either gives the line
-// from its first non-blank character to its end. Empty for any other line,
-// which is cut the general way.
 std::string_view withoutIndentation(std::string_view line) {
     std::size_t start = 0;
     while (start < line.size() && (line[start] == '\t' || line[start] == ' '))
@@ -45,6 +39,12 @@ std::string_view withoutIndentation(std::string_view line) {
     return line.substr(start);
 }
 
+// The lines of a probe element as the reports write them nearly always
+// come cut without searching them: the first is "<probe " after blanks and
+// tabs, ends with a double quote and holds no ">"; the second is "line=\""
+// after blanks and tabs and ends with "/>". Cutting either gives the line
+// from its first non-blank character to its end. Empty for any other line,
+// which is cut the general way.
 std::string_view usualFirstProbeLine(std::string_view line) {
     constexpr std::string_view kStart = "<probe ";
     line = withoutIndentation(line);
@@ -63,15 +63,15 @@ std::string_view usualSecondProbeLine(std::string_view line) {
 } // namespace
 
 std::string_view ElementScanner::readCutLine() {
-    return readCut(false);
+    return readCut();
 }
 
 void ElementScanner::readTextElement() {
-    textElement(readCut(false));
+    textElement(readCut());
 }
 
 void ElementScanner::readFileSectionElement() {
-    const std::string_view line = readCut(false);
+    const std::string_view line = readCut();
     if (line.find(element::kFile) != std::string_view::npos) {
         attributeElement(line, true);
     } else {
@@ -81,7 +81,7 @@ void ElementScanner::readFileSectionElement() {
 
 void ElementScanner::readFileBodyElement() {
     constexpr auto npos = std::string_view::npos;
-    const std::string_view line = readCut(false);
+    const std::string_view line = readCut();
     if (line.find(element::kProbe) != npos) {
         probeElement(line, false);
     } else if (line.find(element::kInclude) != npos) {
@@ -98,13 +98,7 @@ void ElementScanner::readFunctionBodyElement() {
     const std::string_view line = reader_.readLine();
     const std::string_view usual = usualFirstProbeLine(line);
     if (!usual.empty()) {
-        // The first line lives in the reader's buffer, which the next read reuses.
-        joined_.assign(usual);
-        joined_ += ' ';
-        const std::string_view second = reader_.readLine();
-        const std::string_view usualSecond = usualSecondProbeLine(second);
-        joined_ += usualSecond.empty() ? cut(second, true) : usualSecond;
-        splitProbe(true);
+        probeElement(usual, true);
         return;
     }
     const std::string_view element = cut(line, false);
@@ -151,11 +145,9 @@ void ElementScanner::probeElement(std::string_view firstLine, bool fast) {
     // The first line lives in the reader's buffer, which the next read reuses.
     joined_.assign(firstLine);
     joined_ += ' ';
-    joined_ += readCut(true);
-    splitProbe(fast);
-}
-
-void ElementScanner::splitProbe(bool fast) {
+    const std::string_view second = reader_.readLine();
+    const std::string_view usualSecond = usualSecondProbeLine(second);
+    joined_ += usualSecond.empty() ? cut(second, true) : usualSecond;
     if (fast && attributes_.empty()) {
         const std::string_view line = joined_;
         const std::size_t blank = line.find(' ');

@@ -74,7 +74,7 @@ class ElementScanner {
   private:
     // The next line cut to its element; raw_ keeps the line from the same
     // start to its end.
-    std::string_view readCut(bool secondProbeLine);
+    std::string_view readCut();
     std::string_view cut(std::string_view line, bool secondProbeLine);
     void textElement(std::string_view line);
     void wholeLine(std::string_view line);
@@ -85,8 +85,6 @@ class ElementScanner {
     // fast set, a probe of the usual shape is split into probeAttributes_
     // when the attribute map is empty.
     void probeElement(std::string_view firstLine, bool fast);
-    // Splits the joined lines of a probe (see probeElement).
-    void splitProbe(bool fast);
 
     LineReader& reader_;
     std::string inputName_;
