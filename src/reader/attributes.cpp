@@ -60,8 +60,11 @@ Name attributeName(std::string_view text) {
 
 // Walks the name="value" pairs of an attribute text in order and hands each
 // to store(name, known, value), which gives false to stop the walk. False
-// when the walk was stopped or the text cannot be split.
-template <typename Store> bool walkAttributes(std::string_view text, Store&& store) {
+// when the walk was stopped or the text cannot be split. endsWithValue tells
+// whether the text ended with the closing quote of its last value.
+template <typename Store>
+bool walkAttributes(std::string_view text, Store&& store, bool& endsWithValue) {
+    endsWithValue = false;
     constexpr auto npos = std::string_view::npos;
     while (!text.empty()) {
         const Name known = attributeName(text);
@@ -95,10 +98,16 @@ template <typename Store> bool walkAttributes(std::string_view text, Store&& sto
             return false;
 
         // The closing quote and the one separator after it.
-        text.remove_prefix(close + 1 < text.size() ? close + 2 : close + 1);
+        endsWithValue = close + 1 == text.size();
+        text.remove_prefix(endsWithValue ? close + 1 : close + 2);
         if (text == "/>") text = {};
     }
     return true;
+}
+
+template <typename Store> bool walkAttributes(std::string_view text, Store&& store) {
+    bool endsWithValue = false;
+    return walkAttributes(text, store, endsWithValue);
 }
 
 // Whether the value of name is stored unescaped.
@@ -128,23 +137,48 @@ bool splitAttributes(std::string_view text, FirstValueMap& map) {
         });
 }
 
-bool splitProbeAttributes(std::string_view text, ProbeAttributes& attributes) {
-    constexpr std::size_t kDescrSlot = FirstValueMap::slotOf(element::kDescr);
-    constexpr std::size_t kNameSlot = FirstValueMap::slotOf(element::kName);
-    attributes.clear();
-    const auto store = [&attributes](std::string_view, const Name& known, std::string_view value) {
+namespace {
+
+// Stores a probe attribute as splitProbeAttributes() does; false for any
+// other name.
+class ProbeStore {
+  public:
+    explicit ProbeStore(ProbeAttributes& attributes) : attributes_(attributes) {}
+    bool operator()(std::string_view, const Name& known, std::string_view value) const {
+        constexpr std::size_t kDescrSlot = FirstValueMap::slotOf(element::kDescr);
+        constexpr std::size_t kNameSlot = FirstValueMap::slotOf(element::kName);
         if (known.length == 0) return false; // for the general map
-        if (attributes.has(known.slot)) return true;
+        if (attributes_.has(known.slot)) return true;
         if ((known.slot == kDescrSlot || known.slot == kNameSlot) &&
             value.find('&') != std::string_view::npos) {
-            std::string& copy = attributes.unescapedCopy(known.slot);
+            std::string& copy = attributes_.unescapedCopy(known.slot);
             unescapeInto(value, copy);
             value = copy;
         }
-        attributes.set(known.slot, value);
+        attributes_.set(known.slot, value);
         return true;
-    };
-    return walkAttributes(text, store);
+    }
+
+  private:
+    ProbeAttributes& attributes_;
+};
+
+} // namespace
+
+bool splitProbeAttributes(std::string_view text, ProbeAttributes& attributes) {
+    attributes.clear();
+    return walkAttributes(text, ProbeStore(attributes));
+}
+
+bool splitProbeAttributes(std::string_view first, std::string_view second,
+                          ProbeAttributes& attributes) {
+    attributes.clear();
+    const ProbeStore store(attributes);
+    bool endsWithValue = false;
+    // Joined, the blank after the first text separates its last value from
+    // the second text only when that value closes the first text.
+    return walkAttributes(first, store, endsWithValue) && endsWithValue &&
+           walkAttributes(second, store);
 }
 
 void closeAttributeText(std::string_view text, std::string& out) {

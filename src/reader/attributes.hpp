@@ -52,6 +52,10 @@ class ProbeAttributes {
 // when the text holds any other name or cannot be split: the general map
 // then takes it.
 bool splitProbeAttributes(std::string_view text, ProbeAttributes& attributes);
+// The same for the text first + " " + second, without joining them. False
+// also when the first text does not end with the closing quote of a value.
+bool splitProbeAttributes(std::string_view first, std::string_view second,
+                          ProbeAttributes& attributes);
 
 // The attribute text of a line whose element is closed by ">" alone: its last
 // ">" becomes " />", so that it splits like a self-closing element.

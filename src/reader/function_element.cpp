@@ -59,6 +59,12 @@ void takeBodyProbe(const Attributes& attributes, ProbeRecord& probe, HeaderWalk&
 void ReportReader::readBody() {
     for (;;) {
         scanner_.readFunctionBodyElement();
+        // Nearly every line of a body is a probe of the usual shape: its
+        // element is "<probe", which does not end the body.
+        if (scanner_.usualProbe()) {
+            takeBodyProbe(*scanner_.probeAttributes(), probe_, walk_, scanner_);
+            continue;
+        }
         if (scanner_.contains(element::kProbe)) {
             if (const ProbeAttributes* attributes = scanner_.probeAttributes()) {
                 takeBodyProbe(*attributes, probe_, walk_, scanner_);

@@ -83,7 +83,7 @@ void ElementScanner::readFileBodyElement() {
     constexpr auto npos = std::string_view::npos;
     const std::string_view line = readCut();
     if (line.find(element::kProbe) != npos) {
-        probeElement(line, false);
+        probeElement(line, ProbeStart::General);
     } else if (line.find(element::kInclude) != npos) {
         attributeElement(line, false);
     } else if (line.find(element::kFunction) != npos) {
@@ -95,17 +95,18 @@ void ElementScanner::readFileBodyElement() {
 
 void ElementScanner::readFunctionBodyElement() {
     probeSplit_ = false;
+    usualProbe_ = false;
     const std::string_view line = reader_.readLine();
     const std::string_view usual = usualFirstProbeLine(line);
     if (!usual.empty()) {
-        probeElement(usual, true);
+        probeElement(usual, ProbeStart::Usual);
         return;
     }
     const std::string_view element = cut(line, false);
     if (element.find('>') != std::string_view::npos) {
         wholeLine(element);
     } else {
-        probeElement(element, true);
+        probeElement(element, ProbeStart::Cut);
     }
 }
 
@@ -141,14 +142,25 @@ void ElementScanner::attributeElement(std::string_view line, bool closeTag) {
     if (!splitAttributes(text, attributes_)) notAReport();
 }
 
-void ElementScanner::probeElement(std::string_view firstLine, bool fast) {
-    // The first line lives in the reader's buffer, which the next read reuses.
-    joined_.assign(firstLine);
-    joined_ += ' ';
-    const std::string_view second = reader_.readLine();
+void ElementScanner::probeElement(std::string_view firstLine, ProbeStart start) {
+    std::string_view first = firstLine;
+    const std::string_view second = reader_.readLineAfter(first);
     const std::string_view usualSecond = usualSecondProbeLine(second);
+    const bool mapEmpty = attributes_.empty();
+    if (start == ProbeStart::Usual && mapEmpty && !usualSecond.empty()) {
+        // Both lines are split where they lie, as if joined by one blank.
+        constexpr std::size_t kTag = element::kProbe.size();
+        if (splitProbeAttributes(first.substr(kTag + 1), usualSecond, probeAttributes_)) {
+            current_.assign(element::kProbe);
+            probeSplit_ = true;
+            usualProbe_ = true;
+            return;
+        }
+    }
+    joined_.assign(first);
+    joined_ += ' ';
     joined_ += usualSecond.empty() ? cut(second, true) : usualSecond;
-    if (fast && attributes_.empty()) {
+    if (start != ProbeStart::General && mapEmpty) {
         const std::string_view line = joined_;
         const std::size_t blank = line.find(' ');
         if (blank != std::string_view::npos &&

@@ -57,6 +57,10 @@ class ElementScanner {
     const ProbeAttributes* probeAttributes() const {
         return probeSplit_ ? &probeAttributes_ : nullptr;
     }
+    // Whether the line just read by readFunctionBodyElement() was a probe of
+    // the usual shape, split into probeAttributes(); its element is then
+    // "<probe".
+    bool usualProbe() const { return usualProbe_; }
     FirstValueMap& texts() { return texts_; }
     void clearMaps() {
         attributes_.clear();
@@ -81,10 +85,17 @@ class ElementScanner {
     // Splits at the first blank into tag and attribute text; closeTag turns
     // the last ">" of the attribute text into " />".
     void attributeElement(std::string_view line, bool closeTag);
-    // line is the first line of a probe: joins the second one to it. With
-    // fast set, a probe of the usual shape is split into probeAttributes_
-    // when the attribute map is empty.
-    void probeElement(std::string_view firstLine, bool fast);
+    // How far the first line of a probe element lets it be split without the
+    // attribute map.
+    enum class ProbeStart {
+        General, // in the attribute map
+        Cut,     // a body probe cut the general way: its two lines joined
+        Usual,   // "<probe " and its attributes (see usualFirstProbeLine)
+    };
+    // line is the first line of a probe: joins the second one to it. A probe
+    // of a function body is split into probeAttributes_ when the attribute
+    // map is empty; a probe of the usual shape where its two lines lie.
+    void probeElement(std::string_view firstLine, ProbeStart start);
 
     LineReader& reader_;
     std::string inputName_;
@@ -94,6 +105,7 @@ class ElementScanner {
     FirstValueMap texts_;
     ProbeAttributes probeAttributes_;
     bool probeSplit_ = false; // the last probe is in probeAttributes_
+    bool usualProbe_ = false; // ... and was of the usual shape
     std::string joined_;      // a probe's two lines
     std::string closed_;      // attribute text with " />" in place of ">"
 };

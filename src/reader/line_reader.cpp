@@ -1,5 +1,6 @@
 #include "reader/line_reader.hpp"
 
+#include <cstdint>
 #include <cstring>
 
 namespace kiv {
@@ -29,17 +30,18 @@ bool LineReader::hasContent() {
     return ensure(1) >= 1;
 }
 
-bool LineReader::refill() {
+bool LineReader::refill(std::size_t& keep) {
     if (atEnd_ || !file_) {
         atEnd_ = true;
         return false;
     }
-    // Keep the unread bytes, at the front of the buffer; grow it only when a
-    // single line fills it completely.
-    if (pos_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
-        end_ -= pos_;
-        pos_ = 0;
+    // Keep the bytes still needed at the front of the buffer; grow it only
+    // when they fill it completely.
+    if (keep > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + keep, end_ - keep);
+        end_ -= keep;
+        pos_ -= keep;
+        keep = 0;
     }
     if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
     const std::size_t got =
@@ -59,6 +61,21 @@ std::size_t LineReader::ensure(std::size_t count) {
 }
 
 std::string_view LineReader::readLine() {
+    std::size_t keep = pos_;
+    return nextLine(keep);
+}
+
+std::string_view LineReader::readLineAfter(std::string_view& previous) {
+    const auto at = reinterpret_cast<std::uintptr_t>(previous.data());
+    const auto begin = reinterpret_cast<std::uintptr_t>(buffer_.data());
+    if (at < begin || at > begin + pos_) return readLine(); // nothing of this buffer to keep
+    std::size_t keep = at - begin;
+    const std::string_view line = nextLine(keep);
+    previous = std::string_view(buffer_.data() + keep, previous.size());
+    return line;
+}
+
+std::string_view LineReader::nextLine(std::size_t& keep) {
     std::size_t scanned = 0; // bytes after pos_ known to hold no line feed
     for (;;) {
         const char* start = buffer_.data() + pos_;
@@ -71,7 +88,7 @@ std::string_view LineReader::readLine() {
             return line;
         }
         scanned = end_ - pos_;
-        if (!refill()) {
+        if (!refill(keep)) {
             // The last line of an input without a final line feed.
             std::string_view line(buffer_.data() + pos_, end_ - pos_);
             pos_ = end_;

@@ -34,6 +34,11 @@ class LineReader {
     // call of any operation of this reader.
     std::string_view readLine();
 
+    // The next line, like readLine(), with the line read just before it kept
+    // valid: `previous` (the view readLine() gave) is moved along when the
+    // buffer is compacted. Both views are valid until the next call.
+    std::string_view readLineAfter(std::string_view& previous);
+
     // Skips a separator line, which is expected to be empty: a line of at most
     // 9 characters is consumed whole; of a longer line only the first 9
     // characters are, and the next read begins with its tenth.
@@ -46,7 +51,16 @@ class LineReader {
     // first; returns the number available.
     std::size_t ensure(std::size_t count);
     // Reads more input behind what is buffered; false at the end of input.
-    bool refill();
+    // The bytes from keep (at most pos_) on stay in the buffer; when they
+    // move to its front, keep follows them.
+    bool refill() {
+        std::size_t keep = pos_;
+        return refill(keep);
+    }
+    bool refill(std::size_t& keep);
+    // The next line; the bytes from keep on stay in the buffer, and keep
+    // follows them when they move.
+    std::string_view nextLine(std::size_t& keep);
 
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }

@@ -304,6 +304,16 @@ TEST_F(ScannerTest, FunctionBodyProbesReadAsTheGeneralWayReadsThem) {
         {"<probe type=\"if\"\"", " line=\"7\" descr=\"d\" />"},
         {"<probe\ttype=\"if\"", " line=\"7\" descr=\"d\" />"},
         {"<probe type=\"if\" line=\"1\" line=\"2\"", " line=\"7\" descr=\"d\" descr=\"e\" />"},
+        // The first line's last quote opens a value, or is not the closing
+        // quote of its last value: joined, the lines split otherwise.
+        {"<probe type=\"if\" descr=\"", "line=\"7\" x\" />"},
+        {"<probe type=\"if\" nesting=\"", "line=\"7\" descr=\"d\" />"},
+        {"<probe type=\"a\"b\"", "line=\"7\" descr=\"d\" />"},
+        {"<probe type=\"a\" \"", "line=\"7\" descr=\"d\" />"},
+        {"<probe \"", "line=\"7\" descr=\"d\" />"},
+        {"<probe name=\"&lt;n&gt;\" type=\"if\"", "line=\"7\" descr=\"&amp;&quot;\" />"},
+        {"<probe type=\"if\" other=\"o\"", "line=\"7\" descr=\"d\" />"},
+        {"<probe type=\"if\"", "line=\"7\" other=\"o\" descr=\"d\" />"},
     };
     for (const auto& pair : pairs) {
         const std::string content =
@@ -352,6 +362,31 @@ TEST_F(ScannerTest, FunctionBodyProbeGoesThroughTheMapWhenItMust) {
     EXPECT_EQ(scanner_.probeAttributes(), nullptr);
     EXPECT_EQ(attribute("line"), "8");
     EXPECT_EQ(attribute("extra"), "e");
+}
+
+// A usual probe is split where its two lines lie in the reader's buffer:
+// its values stay right when the buffer is refilled between the lines.
+TEST_F(ScannerTest, UsualProbeAcrossABufferRefill) {
+    const std::size_t fill = std::size_t{1} << 18;
+    const std::string first = "\t\t\t<probe type=\"if\" nesting=\"3\"";
+    const std::string second = "\t\t\t line=\"17\" count1=\"5\" descr=\"a &lt; b\" />";
+    for (std::size_t end = fill - first.size() - 3; end < fill + 3; ++end) {
+        // The padding line ends at `end`; the probe's lines follow, and
+        // enough after them to fill the buffer again.
+        const std::string padding = "<" + std::string(end - 2, 'p') + ">";
+        load(padding + "\n" + first + "\n" + second + "\n</body>\n" + std::string(fill, 'z'));
+        scanner_.readFunctionBodyElement();
+        ASSERT_EQ(scanner_.currentElement(), padding);
+        scanner_.readFunctionBodyElement();
+        ASSERT_TRUE(scanner_.usualProbe()) << end;
+        const ProbeAttributes& probe = *scanner_.probeAttributes();
+        EXPECT_EQ(probe.findInSlot(FirstValueMap::slotOf("type")), "if") << end;
+        EXPECT_EQ(probe.findInSlot(FirstValueMap::slotOf("nesting")), "3") << end;
+        EXPECT_EQ(probe.findInSlot(FirstValueMap::slotOf("line")), "17") << end;
+        EXPECT_EQ(probe.findInSlot(FirstValueMap::slotOf("descr")), "a < b") << end;
+        scanner_.readFunctionBodyElement();
+        EXPECT_EQ(scanner_.currentElement(), "</body>");
+    }
 }
 
 TEST_F(ScannerTest, MalformedLinesEndTheRun) {

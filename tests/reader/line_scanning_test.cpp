@@ -57,6 +57,43 @@ TEST(LineReader, CarriageReturnAndLineFeedAcrossABufferBoundary) {
     EXPECT_EQ(lines[1], "next");
 }
 
+// A line read after another keeps that one valid, wherever the two lie
+// against the refills of the buffer (256 KiB), and when the second line does
+// not fit in the buffer, which then grows.
+TEST(LineReader, KeepsTheLineBeforeWhenReadingTheNext) {
+    const std::size_t fill = std::size_t{1} << 18;
+    const struct {
+        std::size_t padding; // length of a line read before the pair
+        std::size_t first;   // length of the first line of the pair
+        std::size_t second;
+    } cases[] = {
+        {10, 20, 30},                    // all in the first fill
+        {fill - 30, 20, 30},             // the second line crosses the end of the fill
+        {fill - 22, 20, 30},             // the second line begins with the next fill
+        {fill - 10, 20, 30},             // both lines cross it
+        {fill - 30, 20, 3 * fill},       // the second line needs a larger buffer
+        {fill / 2, fill / 2 - 100, 200}, // the kept line is most of the buffer
+        {0, 0, 0},                       // empty lines
+    };
+    test::TempReports dir;
+    LineReader reader;
+    for (const auto& c : cases) {
+        const std::string padding(c.padding, 'p');
+        std::string first(c.first, 'f');
+        if (!first.empty()) first.front() = '<';
+        std::string second(c.second, 's');
+        if (!second.empty()) second.back() = '>';
+        ASSERT_TRUE(reader.open(
+            dir.write("pair.xml", padding + "\n" + first + "\r\n" + second + "\nafter\n")));
+        ASSERT_EQ(reader.readLine(), padding);
+        std::string_view kept = reader.readLine();
+        const std::string_view next = reader.readLineAfter(kept);
+        EXPECT_EQ(kept, first) << c.padding << " " << c.first << " " << c.second;
+        EXPECT_EQ(next, second) << c.padding << " " << c.first << " " << c.second;
+        EXPECT_EQ(reader.readLine(), "after");
+    }
+}
+
 TEST(LineReader, HasContentOnlyWhenACharacterCanBeRead) {
     test::TempReports dir;
     LineReader reader;
