@@ -137,48 +137,78 @@ bool splitAttributes(std::string_view text, FirstValueMap& map) {
         });
 }
 
-namespace {
-
-// Stores a probe attribute as splitProbeAttributes() does; false for any
-// other name.
-class ProbeStore {
-  public:
-    explicit ProbeStore(ProbeAttributes& attributes) : attributes_(attributes) {}
-    bool operator()(std::string_view, const Name& known, std::string_view value) const {
-        constexpr std::size_t kDescrSlot = FirstValueMap::slotOf(element::kDescr);
-        constexpr std::size_t kNameSlot = FirstValueMap::slotOf(element::kName);
-        if (known.length == 0) return false; // for the general map
-        if (attributes_.has(known.slot)) return true;
-        if ((known.slot == kDescrSlot || known.slot == kNameSlot) &&
-            value.find('&') != std::string_view::npos) {
-            std::string& copy = attributes_.unescapedCopy(known.slot);
-            unescapeInto(value, copy);
-            value = copy;
+bool ProbeAttributes::splitPairs(std::string_view text, bool& endsWithValue) {
+    constexpr std::size_t kNameSlot = FirstValueMap::slotOf(element::kName);
+    // The walk of walkAttributes(), for report attribute names only: any
+    // other name declines the text at once. The bits stay in a register.
+    std::uint32_t present = present_;
+    bool ends = false;
+    bool split = true;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end) {
+        const Name known = attributeName(std::string_view(p, static_cast<std::size_t>(end - p)));
+        if (known.length == 0) {
+            split = false;
+            break;
         }
-        attributes_.set(known.slot, value);
-        return true;
+        const char* const value = p + known.length + 2; // after '="'
+        // Most values are numbers of a few digits.
+        const char* close = value;
+        const char* const shortEnd = end - value > 16 ? value + 16 : end;
+        while (close != shortEnd && *close != '"')
+            ++close;
+        if (close == shortEnd && close != end)
+            close = static_cast<const char*>(
+                std::memchr(close, '"', static_cast<std::size_t>(end - close)));
+        if (close == nullptr || close == end) {
+            split = false;
+            break;
+        }
+        const std::uint32_t bit = std::uint32_t{1} << known.slot;
+        if ((present & bit) == 0) {
+            const std::string_view found(value, static_cast<std::size_t>(close - value));
+            if (known.slot == kNameSlot && found.find('&') != std::string_view::npos) {
+                unescapeInto(found, name_);
+                values_[known.slot] = name_;
+            } else {
+                values_[known.slot] = found;
+            }
+            present |= bit;
+        }
+        // The closing quote and the one separator after it.
+        ends = close + 1 == end;
+        p = ends ? end : close + 2;
+        if (end - p == 2 && p[0] == '/' && p[1] == '>') p = end;
     }
+    present_ = present;
+    endsWithValue = ends;
+    return split;
+}
 
-  private:
-    ProbeAttributes& attributes_;
-};
-
-} // namespace
+std::optional<std::string_view> ProbeAttributes::findDescription() const {
+    const std::optional<std::string_view> raw = rawInSlot(FirstValueMap::slotOf(element::kDescr));
+    if (!raw) return std::nullopt;
+    const std::string_view value = *raw;
+    if (value.find('&') == std::string_view::npos) return value;
+    unescapeInto(value, description_);
+    return description_;
+}
 
 bool splitProbeAttributes(std::string_view text, ProbeAttributes& attributes) {
     attributes.clear();
-    return walkAttributes(text, ProbeStore(attributes));
+    bool endsWithValue = false;
+    return attributes.splitPairs(text, endsWithValue);
 }
 
 bool splitProbeAttributes(std::string_view first, std::string_view second,
                           ProbeAttributes& attributes) {
     attributes.clear();
-    const ProbeStore store(attributes);
     bool endsWithValue = false;
     // Joined, the blank after the first text separates its last value from
     // the second text only when that value closes the first text.
-    return walkAttributes(first, store, endsWithValue) && endsWithValue &&
-           walkAttributes(second, store);
+    return attributes.splitPairs(first, endsWithValue) && endsWithValue &&
+           attributes.splitPairs(second, endsWithValue);
 }
 
 void closeAttributeText(std::string_view text, std::string& out) {

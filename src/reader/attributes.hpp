@@ -19,8 +19,10 @@ bool splitAttributes(std::string_view text, FirstValueMap& map);
 
 // The attributes of a probe element of a function body, held where they lie
 // in its text: the places of the report attribute names only, so that the
-// many probes of a report are split without a map. The values of "name" and
-// "descr" that need it are unescaped into copies of their own.
+// many probes of a report are split without a map. A "name" value that needs
+// it is unescaped into a copy of its own when split; a "descr" value is kept
+// as written and unescaped only when it is looked up (the reader hands it on
+// as written).
 class ProbeAttributes {
   public:
     static constexpr std::size_t kSlots = FirstValueMap::kNoSlot;
@@ -31,20 +33,28 @@ class ProbeAttributes {
         values_[slot] = value;
         present_ |= 1U << slot;
     }
-    std::string& unescapedCopy(std::size_t slot) {
-        return slot == FirstValueMap::slotOf("name") ? name_ : description_;
-    }
+    // Adds the pairs of an attribute text (see splitProbeAttributes);
+    // endsWithValue tells whether the text ends with the closing quote of
+    // its last value.
+    bool splitPairs(std::string_view text, bool& endsWithValue);
     // The same lookup as the attribute map's.
     std::optional<std::string_view> findInSlot(std::size_t slot) const {
+        if (slot == FirstValueMap::slotOf("descr")) return findDescription();
+        return rawInSlot(slot);
+    }
+    // The value as written.
+    std::optional<std::string_view> rawInSlot(std::size_t slot) const {
         if (!has(slot)) return std::nullopt;
         return values_[slot];
     }
 
   private:
+    std::optional<std::string_view> findDescription() const;
+
     std::array<std::string_view, kSlots> values_{};
     std::uint32_t present_ = 0;
     std::string name_;
-    std::string description_;
+    mutable std::string description_; // the last description looked up
 };
 
 // Splits like splitAttributes() the attribute text of a probe element whose

@@ -37,11 +37,13 @@ void ReportReader::readFunction() {
 
 namespace {
 
-// Turns a probe element's attributes into the record and hands it on.
+// Hands on a probe element of a body: a plain probe as its texts, which
+// the merging side turns into its record; a ternary probe or a line
+// directive as its record, which the walk looks at.
 template <typename Attributes>
-void takeBodyProbe(const Attributes& attributes, ProbeRecord& probe, HeaderWalk& walk,
-                   const ElementScanner& scanner) {
-    switch (buildProbeRecord(attributes, probe)) {
+void takeBodyProbe(const Attributes& attributes, ProbeTexts& texts, ProbeRecord& probe,
+                   HeaderWalk& walk, const ElementScanner& scanner) {
+    switch (takeProbeTexts(attributes, texts)) {
     case ProbeFault::None:
         break;
     case ProbeFault::UnknownType:
@@ -51,6 +53,11 @@ void takeBodyProbe(const Attributes& attributes, ProbeRecord& probe, HeaderWalk&
     case ProbeFault::MissingDescription:
         scanner.notAReport();
     }
+    if (HeaderWalk::isPlain(texts.keyword->code)) {
+        walk.addPlainProbe(texts);
+        return;
+    }
+    fillProbeRecord(texts, probe);
     walk.addBodyProbe(probe, *attributes.findInSlot(FirstValueMap::slotOf(element::kDescr)));
 }
 
@@ -62,14 +69,14 @@ void ReportReader::readBody() {
         // Nearly every line of a body is a probe of the usual shape: its
         // element is "<probe", which does not end the body.
         if (scanner_.usualProbe()) {
-            takeBodyProbe(*scanner_.probeAttributes(), probe_, walk_, scanner_);
+            takeBodyProbe(*scanner_.probeAttributes(), texts_, probe_, walk_, scanner_);
             continue;
         }
         if (scanner_.contains(element::kProbe)) {
             if (const ProbeAttributes* attributes = scanner_.probeAttributes()) {
-                takeBodyProbe(*attributes, probe_, walk_, scanner_);
+                takeBodyProbe(*attributes, texts_, probe_, walk_, scanner_);
             } else {
-                takeBodyProbe(scanner_.attributes(), probe_, walk_, scanner_);
+                takeBodyProbe(scanner_.attributes(), texts_, probe_, walk_, scanner_);
                 scanner_.attributes().clear();
             }
         }

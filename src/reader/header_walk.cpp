@@ -107,6 +107,11 @@ void HeaderWalk::addProbe(CoverageFunction* function, ProbeRecord& probe) {
     if (function != nullptr) sink_.addProbe(*function, probe);
 }
 
+void HeaderWalk::addPlainProbe(const ProbeTexts& texts) {
+    CoverageFunction* function = headerPart_ != nullptr ? partFunction_ : bodyFunction_;
+    if (function != nullptr) sink_.addProbe(*function, texts);
+}
+
 void HeaderWalk::addBodyProbe(ProbeRecord& probe, std::string_view description) {
     if (probe.type == kTernary) numberTernary(probe);
     if (probe.type == kLinedirInFunction) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/probe_type.hpp"
 #include "model/records.hpp"
 
 namespace kiv {
@@ -13,6 +14,7 @@ class CoverageFile;
 class CoverageFunction;
 class FileFilter;
 class ProbeSink;
+struct ProbeTexts;
 
 // Follows the line directives of one file element and decides which file of
 // the model receives its functions and probes. Code between functions that a
@@ -47,6 +49,13 @@ class HeaderWalk {
     // line must be in both its probe line and source line. The record's
     // content is taken.
     void addBodyProbe(ProbeRecord& probe, std::string_view description);
+    // A probe of the body that is neither a ternary probe nor a line
+    // directive, which the walk needs not look at: its texts go on as read.
+    void addPlainProbe(const ProbeTexts& texts);
+    // Whether a probe of type goes by addPlainProbe().
+    static bool isPlain(std::uint8_t type) {
+        return type != kTernary && type != kLinedirInFunction;
+    }
     // The body ends; header code still open carries over to the next function.
     void endBody();
 

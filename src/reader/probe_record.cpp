@@ -3,7 +3,7 @@
 #include "model/probe_type.hpp"
 #include "reader/element_table.hpp"
 #include "reader/numbers.hpp"
-#include "reader/probe_keywords.hpp"
+#include "reader/unescape.hpp"
 
 namespace kiv {
 
@@ -23,48 +23,78 @@ constexpr std::size_t kNestingSlot = slot(element::kNesting);
 constexpr std::size_t kScCountSlot = slot(element::kScCount);
 constexpr std::size_t kEvalNoSlot = slot(element::kEvalNo);
 
+// The description: the map holds it unescaped, the probe splitter as written.
+std::optional<std::string_view> description(const FirstValueMap& map, bool& escaped) {
+    escaped = false;
+    return map.findInSlot(kDescrSlot);
+}
+std::optional<std::string_view> description(const ProbeAttributes& attributes, bool& escaped) {
+    escaped = true;
+    return attributes.rawInSlot(kDescrSlot);
+}
+
+std::uint32_t optionalNumber(const ProbeTexts& texts, ProbeTexts::Text t) {
+    return texts.has(t) ? readUnsigned(texts.text(t)) : 0;
+}
+
 template <typename Attributes>
-std::uint32_t optionalNumber(const Attributes& attributes, std::size_t place) {
-    const std::optional<std::string_view> value = attributes.findInSlot(place);
-    return value ? readUnsigned(*value) : 0;
+void takeOptional(const Attributes& attributes, std::size_t slot, ProbeTexts::Text t,
+                  ProbeTexts& texts) {
+    if (const std::optional<std::string_view> value = attributes.findInSlot(slot))
+        texts.set(t, *value);
 }
 
 } // namespace
 
 template <typename Attributes>
-ProbeFault buildProbeRecord(const Attributes& attributes, ProbeRecord& record) {
+ProbeFault takeProbeTexts(const Attributes& attributes, ProbeTexts& texts) {
+    texts.present = 0;
     const std::optional<std::string_view> type = attributes.findInSlot(kTypeSlot);
     if (!type) return ProbeFault::MissingType;
-    const ProbeKeyword* keyword = classifyProbeType(*type);
-    if (keyword == nullptr) return ProbeFault::UnknownType;
+    texts.keyword = classifyProbeType(*type);
+    if (texts.keyword == nullptr) return ProbeFault::UnknownType;
     const std::optional<std::string_view> line = attributes.findInSlot(kLineSlot);
     if (!line) return ProbeFault::MissingLine;
-    const std::optional<std::string_view> description = attributes.findInSlot(kDescrSlot);
-    if (!description) return ProbeFault::MissingDescription;
-
-    record.type = keyword->code;
-    record.typeName = keyword->keyword;
-    record.probeLine = readUnsigned(*line);
-    record.sourceLine = record.probeLine;
-    record.directiveLine = 0;
-    record.sequence = 0;
-    const std::optional<std::string_view> count1 = attributes.findInSlot(kCount1Slot);
-    record.counters = {count1 ? readUnsigned(*count1) : 0, optionalNumber(attributes, kCount2Slot)};
-    record.outcomeClass = outcomeClassOf(keyword->code, count1.has_value());
-    record.nesting = optionalNumber(attributes, kNestingSlot);
-    record.scCount = optionalNumber(attributes, kScCountSlot);
-    record.description.clear();
-    if (const std::optional<std::string_view> evaluation = attributes.findInSlot(kEvalNoSlot)) {
-        record.description.assign(*evaluation);
-        record.description += ": ";
-    }
-    record.description += *description;
-    record.context.clear();
-    record.owner = nullptr;
+    texts.set(ProbeTexts::Line, *line);
+    const std::optional<std::string_view> descr = description(attributes, texts.escaped);
+    if (!descr) return ProbeFault::MissingDescription;
+    texts.set(ProbeTexts::Description, *descr);
+    takeOptional(attributes, kCount1Slot, ProbeTexts::Count1, texts);
+    takeOptional(attributes, kCount2Slot, ProbeTexts::Count2, texts);
+    takeOptional(attributes, kNestingSlot, ProbeTexts::Nesting, texts);
+    takeOptional(attributes, kScCountSlot, ProbeTexts::ScCount, texts);
+    takeOptional(attributes, kEvalNoSlot, ProbeTexts::EvalNo, texts);
     return ProbeFault::None;
 }
 
-template ProbeFault buildProbeRecord(const FirstValueMap&, ProbeRecord&);
-template ProbeFault buildProbeRecord(const ProbeAttributes&, ProbeRecord&);
+template ProbeFault takeProbeTexts(const FirstValueMap&, ProbeTexts&);
+template ProbeFault takeProbeTexts(const ProbeAttributes&, ProbeTexts&);
+
+void fillProbeRecord(const ProbeTexts& texts, ProbeRecord& record) {
+    record.type = texts.keyword->code;
+    record.typeName = texts.keyword->keyword;
+    record.probeLine = readUnsigned(texts.text(ProbeTexts::Line));
+    record.sourceLine = record.probeLine;
+    record.directiveLine = 0;
+    record.sequence = 0;
+    record.counters[0] = optionalNumber(texts, ProbeTexts::Count1);
+    record.counters[1] = optionalNumber(texts, ProbeTexts::Count2);
+    record.outcomeClass = outcomeClassOf(texts.keyword->code, texts.has(ProbeTexts::Count1));
+    record.nesting = optionalNumber(texts, ProbeTexts::Nesting);
+    record.scCount = optionalNumber(texts, ProbeTexts::ScCount);
+    record.description.clear();
+    if (texts.has(ProbeTexts::EvalNo)) {
+        record.description.assign(texts.text(ProbeTexts::EvalNo));
+        record.description += ": ";
+    }
+    if (texts.escaped) {
+        unescapeAppend(texts.text(ProbeTexts::Description), record.description);
+    } else {
+        record.description += texts.text(ProbeTexts::Description);
+    }
+    record.context.clear();
+    record.owner = nullptr;
+    record.partFunction = nullptr;
+}
 
 } // namespace kiv

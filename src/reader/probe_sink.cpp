@@ -11,44 +11,77 @@
 
 namespace kiv {
 
+namespace {
+
+// Copies text to out; gives the end of the copy. An empty view may hold no
+// address, which memcpy must not get.
+char* put(char* out, std::string_view text) {
+    if (!text.empty()) std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+template <typename Value> char* put(char* out, const Value& value) {
+    std::memcpy(out, &value, sizeof value);
+    return out + sizeof value;
+}
+
+template <typename Value> std::size_t get(const char* bytes, std::size_t at, Value& value) {
+    std::memcpy(&value, bytes + at, sizeof value);
+    return at + sizeof value;
+}
+
+} // namespace
+
 ProbeSink::~ProbeSink() {
     stopThread();
 }
 
 void ProbeSink::apply(const Batch& batch, ProbeRecord& record, CoverageFunction*& last) {
+    const char* const bytes = batch.bytes.data();
     std::size_t at = 0;
+    ProbeTexts texts;
     while (at < batch.used) {
-        Head head;
-        std::memcpy(&head, batch.bytes.data() + at, sizeof head);
-        at += sizeof head;
-        if (head.statementUnavailable) {
-            head.function->statementAvailable = "no";
-            continue;
+        Kind kind;
+        std::memcpy(&kind, bytes + at, sizeof kind);
+        at += sizeof kind;
+        CoverageFunction* function = nullptr;
+        if (kind == Kind::Texts) {
+            at = readTexts(bytes, at, texts, function);
+            fillProbeRecord(texts, record);
+        } else {
+            Head head;
+            std::memcpy(&head, bytes + at, sizeof head);
+            at += sizeof head;
+            if (kind == Kind::StatementUnavailable) {
+                head.function->statementAvailable = "no";
+                continue;
+            }
+            record.type = head.type;
+            record.typeName = probeTypeName(head.type);
+            record.description.assign(bytes + at, head.descriptionSize);
+            at += head.descriptionSize;
+            record.context.assign(bytes + at, head.contextSize);
+            at += head.contextSize;
+            record.probeLine = head.probeLine;
+            record.sourceLine = head.sourceLine;
+            record.directiveLine = head.directiveLine;
+            record.sequence = head.sequence;
+            record.counters = head.counters;
+            record.outcomeClass = head.outcomeClass;
+            record.nesting = head.nesting;
+            record.scCount = head.scCount;
+            record.owner = head.owner;
+            record.partFunction = head.partFunction;
+            function = head.function;
         }
-        record.type = head.type;
-        record.typeName = probeTypeName(head.type);
-        record.description.assign(batch.bytes.data() + at, head.descriptionSize);
-        at += head.descriptionSize;
-        record.context.assign(batch.bytes.data() + at, head.contextSize);
-        at += head.contextSize;
-        record.probeLine = head.probeLine;
-        record.sourceLine = head.sourceLine;
-        record.directiveLine = head.directiveLine;
-        record.sequence = head.sequence;
-        record.counters = head.counters;
-        record.outcomeClass = head.outcomeClass;
-        record.nesting = head.nesting;
-        record.scCount = head.scCount;
-        record.owner = head.owner;
-        record.partFunction = head.partFunction;
         // Functions come one after the other (a header part's pseudo function
         // alternating with the function it is read in): a function left has
         // its probe map trimmed on this thread, which allocated it.
-        if (head.function != last) {
+        if (function != last) {
             if (last != nullptr) last->endOfBody();
-            last = head.function;
+            last = function;
         }
-        head.function->addProbe(std::move(record));
+        function->addProbe(std::move(record));
     }
 }
 
@@ -64,21 +97,17 @@ void ProbeSink::startThread() {
     }
 }
 
-void ProbeSink::append(const Head& head, std::string_view description, std::string_view context) {
+char* ProbeSink::reserve(std::size_t size) {
     Batch& batch = *filling_;
-    const std::size_t size = sizeof head + description.size() + context.size();
     // Grown in large steps: growing fills the new bytes.
     if (batch.bytes.size() < batch.used + size)
         batch.bytes.resize(std::max(2 * kBatchBytes, batch.used + size));
-    char* out = batch.bytes.data() + batch.used;
-    std::memcpy(out, &head, sizeof head);
-    // An empty view may hold no address, which memcpy must not get.
-    if (!description.empty())
-        std::memcpy(out + sizeof head, description.data(), description.size());
-    if (!context.empty())
-        std::memcpy(out + sizeof head + description.size(), context.data(), context.size());
-    batch.used += size;
-    if (batch.used >= kBatchBytes) handOver();
+    return batch.bytes.data() + batch.used;
+}
+
+void ProbeSink::commit(std::size_t size) {
+    filling_->used += size;
+    if (filling_->used >= kBatchBytes) handOver();
 }
 
 void ProbeSink::addProbe(CoverageFunction& function, ProbeRecord& probe) {
@@ -107,8 +136,70 @@ void ProbeSink::addProbe(CoverageFunction& function, ProbeRecord& probe) {
     head.descriptionSize = probe.description.size();
     head.contextSize = probe.context.size();
     head.type = probe.type;
-    head.statementUnavailable = false;
-    append(head, probe.description, probe.context);
+    const std::size_t size =
+        sizeof(Kind) + sizeof head + probe.description.size() + probe.context.size();
+    char* out = put(reserve(size), Kind::Record);
+    out = put(out, head);
+    out = put(out, std::string_view(probe.description));
+    put(out, std::string_view(probe.context));
+    commit(size);
+}
+
+void ProbeSink::addProbe(CoverageFunction& function, const ProbeTexts& texts) {
+    constexpr std::uint32_t kShort = (1U << ProbeTexts::Description) - 1;
+    const std::uint32_t shortPresent = texts.present & kShort;
+    std::size_t size = sizeof(Kind) + sizeof(CoverageFunction*) + sizeof(const ProbeKeyword*) +
+                       sizeof(std::size_t) + 2;
+    bool fits = true;
+    for (std::uint32_t t = 0; t < ProbeTexts::Description; ++t) {
+        if ((shortPresent & (1U << t)) == 0) continue;
+        size += 1 + texts.size[t];
+        fits = fits && texts.size[t] <= kShortText;
+    }
+    if (!filling_ || !fits) {
+        fillProbeRecord(texts, record_);
+        addProbe(function, record_);
+        return;
+    }
+    const std::string_view description = texts.text(ProbeTexts::Description);
+    size += description.size();
+    char* out = put(reserve(size), Kind::Texts);
+    out = put(out, &function);
+    out = put(out, texts.keyword);
+    out = put(out, description.size());
+    out = put(out, static_cast<std::uint8_t>(shortPresent));
+    out = put(out, texts.escaped);
+    for (std::uint32_t t = 0; t < ProbeTexts::Description; ++t)
+        if ((shortPresent & (1U << t)) != 0)
+            out = put(out, static_cast<std::uint8_t>(texts.size[t]));
+    for (std::uint32_t t = 0; t < ProbeTexts::Description; ++t)
+        if ((shortPresent & (1U << t)) != 0)
+            out = put(out, texts.text(static_cast<ProbeTexts::Text>(t)));
+    put(out, description);
+    commit(size);
+}
+
+std::size_t ProbeSink::readTexts(const char* bytes, std::size_t at, ProbeTexts& texts,
+                                 CoverageFunction*& function) {
+    std::size_t descriptionSize = 0;
+    std::uint8_t shortPresent = 0;
+    at = get(bytes, at, function);
+    at = get(bytes, at, texts.keyword);
+    at = get(bytes, at, descriptionSize);
+    at = get(bytes, at, shortPresent);
+    at = get(bytes, at, texts.escaped);
+    texts.present = shortPresent | (1U << ProbeTexts::Description);
+    for (std::uint32_t t = 0; t < ProbeTexts::Description; ++t) {
+        std::uint8_t size = 0;
+        if ((shortPresent & (1U << t)) != 0) at = get(bytes, at, size);
+        texts.size[t] = size;
+    }
+    texts.size[ProbeTexts::Description] = descriptionSize;
+    for (std::uint32_t t = 0; t <= ProbeTexts::Description; ++t) {
+        texts.data[t] = bytes + at;
+        at += texts.size[t];
+    }
+    return at;
 }
 
 void ProbeSink::markStatementUnavailable(CoverageFunction& function) {
@@ -118,8 +209,9 @@ void ProbeSink::markStatementUnavailable(CoverageFunction& function) {
     }
     Head head{};
     head.function = &function;
-    head.statementUnavailable = true;
-    append(head, {}, {});
+    char* out = put(reserve(sizeof(Kind) + sizeof head), Kind::StatementUnavailable);
+    put(out, head);
+    commit(sizeof(Kind) + sizeof head);
 }
 
 void ProbeSink::handOver() {

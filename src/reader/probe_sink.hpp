@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/records.hpp"
+#include "reader/probe_record.hpp"
 
 namespace kiv {
 
@@ -47,14 +48,23 @@ class ProbeSink {
     // Merges probe into function after everything handed over before. The
     // record's content may be taken; it keeps storage for the next probe.
     void addProbe(CoverageFunction& function, ProbeRecord& probe);
+    // The same for a probe given as the texts of its attributes (which the
+    // merging thread turns into its record): the reading thread only copies
+    // them.
+    void addProbe(CoverageFunction& function, const ProbeTexts& texts);
     // The function's statement coverage becomes unavailable, in the same order.
     void markStatementUnavailable(CoverageFunction& function);
 
   private:
-    // A batch is the probes packed one after the other: each a fixed head,
-    // then the bytes of its description and context. The reading thread
-    // writes it front to back and the merging thread reads it so, which
-    // keeps what goes from one processor's cache to the other small.
+    // A batch is the probes packed one after the other: each a kind, a fixed
+    // head, then bytes of text. The reading thread writes it front to back
+    // and the merging thread reads it so, which keeps what goes from one
+    // processor's cache to the other small.
+    enum class Kind : std::uint8_t {
+        Record,               // Head, description, context
+        Texts,                // TextsHead, the texts one after the other
+        StatementUnavailable, // the function only
+    };
     struct Head {
         CoverageFunction* function;
         CoverageFile* owner;
@@ -70,8 +80,14 @@ class ProbeSink {
         std::size_t descriptionSize;
         std::size_t contextSize;
         std::uint8_t type;
-        bool statementUnavailable; // instead of a probe
     };
+    // A Texts entry: the function, the keyword, the size of the description
+    // (std::size_t), which texts are there (std::uint8_t, the bits of
+    // ProbeTexts::present but the description's), whether the description
+    // holds entities (bool), the size of every text there but the
+    // description (std::uint8_t each), then those texts and the description.
+    // Every field is written and read alone.
+    static constexpr std::size_t kShortText = 255; // longer numbers go as a record
     struct Batch {
         std::vector<char> bytes;
         std::size_t used = 0;
@@ -82,7 +98,14 @@ class ProbeSink {
     // Merges the probes of a batch, in order; record is working storage,
     // last the function that got the probe before (null at first).
     static void apply(const Batch& batch, ProbeRecord& record, CoverageFunction*& last);
-    void append(const Head& head, std::string_view description, std::string_view context);
+    // Reads the Texts entry after its kind at `at` into texts and function;
+    // gives where the next entry begins.
+    static std::size_t readTexts(const char* bytes, std::size_t at, ProbeTexts& texts,
+                                 CoverageFunction*& function);
+    // Room for size more bytes at the end of the batch being filled.
+    char* reserve(std::size_t size);
+    // The batch has grown by size bytes; full, it goes to the merging thread.
+    void commit(std::size_t size);
     // The batch being filled goes to the merging thread.
     void handOver();
     // Waits until the thread is idle with nothing queued, then ends it.
@@ -98,6 +121,7 @@ class ProbeSink {
     bool merging_ = false; // the thread works on a batch
     bool stopping_ = false;
     std::exception_ptr failure_; // what merging threw; later batches are dropped
+    ProbeRecord record_;         // texts made into a record without the thread
 };
 
 } // namespace kiv

@@ -7,6 +7,7 @@
 #include "reader/header_walk.hpp"
 #include "reader/line_forms.hpp"
 #include "reader/line_reader.hpp"
+#include "reader/probe_record.hpp"
 #include "reader/probe_sink.hpp"
 
 namespace kiv {
@@ -59,6 +60,7 @@ class ReportReader {
     Coverage* coverage_ = nullptr;
     std::string fileName_;
     ProbeRecord probe_; // reused: its description keeps its storage
+    ProbeTexts texts_;  // reused, not made anew for every probe
 };
 
 } // namespace kiv
