@@ -170,9 +170,9 @@ bool ProbeAttributes::splitPairs(std::string_view text, bool& endsWithValue) {
             const std::string_view found(value, static_cast<std::size_t>(close - value));
             if (known.slot == kNameSlot && found.find('&') != std::string_view::npos) {
                 unescapeInto(found, name_);
-                values_[known.slot] = name_;
+                store(known.slot, name_);
             } else {
-                values_[known.slot] = found;
+                store(known.slot, found);
             }
             present |= bit;
         }

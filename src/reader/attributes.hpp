@@ -30,7 +30,7 @@ class ProbeAttributes {
     void clear() { present_ = 0; }
     bool has(std::size_t slot) const { return (present_ & (1U << slot)) != 0; }
     void set(std::size_t slot, std::string_view value) {
-        values_[slot] = value;
+        store(slot, value);
         present_ |= 1U << slot;
     }
     // Adds the pairs of an attribute text (see splitProbeAttributes);
@@ -45,13 +45,22 @@ class ProbeAttributes {
     // The value as written.
     std::optional<std::string_view> rawInSlot(std::size_t slot) const {
         if (!has(slot)) return std::nullopt;
-        return values_[slot];
+        return std::string_view(data_[slot], size_[slot]);
     }
 
   private:
     std::optional<std::string_view> findDescription() const;
 
-    std::array<std::string_view, kSlots> values_{};
+    void store(std::size_t slot, std::string_view value) {
+        data_[slot] = value.data();
+        size_[slot] = value.size();
+    }
+
+    // Pointers and sizes apart: a value is read soon after it is written,
+    // and a view written as two halves and read as one whole would make the
+    // processor wait for the stores.
+    std::array<const char*, kSlots> data_{};
+    std::array<std::size_t, kSlots> size_{};
     std::uint32_t present_ = 0;
     std::string name_;
     mutable std::string description_; // the last description looked up

@@ -117,7 +117,7 @@ void ElementScanner::textElement(std::string_view line) {
     std::string_view text = line.data() == raw_.data() ? raw_ : line;
     text.remove_prefix(tag.size());
     text = text.substr(0, text.find('<'));
-    current_.assign(tag);
+    setCurrent(tag);
     if (tag == element::kParameters) {
         texts_.insertUnescaped(tag, text);
     } else {
@@ -126,13 +126,13 @@ void ElementScanner::textElement(std::string_view line) {
 }
 
 void ElementScanner::wholeLine(std::string_view line) {
-    current_.assign(line);
+    setCurrent(line);
     texts_.insert(line, {});
 }
 
 void ElementScanner::attributeElement(std::string_view line, bool closeTag) {
     const std::size_t blank = line.find(' ');
-    current_.assign(line.substr(0, blank));
+    setCurrent(line.substr(0, blank));
     if (blank == std::string_view::npos) return;
     std::string_view text = line.substr(blank + 1);
     if (closeTag) {
@@ -151,7 +151,6 @@ void ElementScanner::probeElement(std::string_view firstLine, ProbeStart start) 
         // Both lines are split where they lie, as if joined by one blank.
         constexpr std::size_t kTag = element::kProbe.size();
         if (splitProbeAttributes(first.substr(kTag + 1), usualSecond, probeAttributes_)) {
-            current_.assign(element::kProbe);
             probeSplit_ = true;
             usualProbe_ = true;
             return;
@@ -165,7 +164,7 @@ void ElementScanner::probeElement(std::string_view firstLine, ProbeStart start) 
         const std::size_t blank = line.find(' ');
         if (blank != std::string_view::npos &&
             splitProbeAttributes(line.substr(blank + 1), probeAttributes_)) {
-            current_.assign(line.substr(0, blank));
+            setCurrent(line.substr(0, blank));
             probeSplit_ = true;
             return;
         }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "reader/attributes.hpp"
+#include "reader/element_table.hpp"
 #include "reader/first_value_map.hpp"
 #include "reader/line_reader.hpp"
 
@@ -47,8 +48,10 @@ class ElementScanner {
     void skipSeparator() { reader_.skipSeparator(); }
 
     // Whether the current element holds text anywhere.
-    bool contains(std::string_view text) const { return current_.find(text) != std::string::npos; }
-    const std::string& currentElement() const { return current_; }
+    bool contains(std::string_view text) const {
+        return currentElement().find(text) != std::string_view::npos;
+    }
+    std::string_view currentElement() const { return usualProbe_ ? element::kProbe : current_; }
 
     FirstValueMap& attributes() { return attributes_; }
     // The attributes of the probe just read by readFunctionBodyElement() when
@@ -58,7 +61,7 @@ class ElementScanner {
         return probeSplit_ ? &probeAttributes_ : nullptr;
     }
     // Whether the line just read by readFunctionBodyElement() was a probe of
-    // the usual shape, split into probeAttributes(); its element is then
+    // the usual shape, split into probeAttributes(); its element is
     // "<probe".
     bool usualProbe() const { return usualProbe_; }
     FirstValueMap& texts() { return texts_; }
@@ -80,6 +83,10 @@ class ElementScanner {
     // start to its end.
     std::string_view readCut();
     std::string_view cut(std::string_view line, bool secondProbeLine);
+    void setCurrent(std::string_view element) {
+        current_.assign(element);
+        usualProbe_ = false;
+    }
     void textElement(std::string_view line);
     void wholeLine(std::string_view line);
     // Splits at the first blank into tag and attribute text; closeTag turns
@@ -100,6 +107,7 @@ class ElementScanner {
     LineReader& reader_;
     std::string inputName_;
     std::string current_; // a copy: the line buffer is reused by every read
+                          // (not kept for a usual probe: its element is known)
     std::string_view raw_;
     FirstValueMap attributes_;
     FirstValueMap texts_;

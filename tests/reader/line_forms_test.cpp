@@ -322,7 +322,7 @@ TEST_F(ScannerTest, FunctionBodyProbesReadAsTheGeneralWayReadsThem) {
         load(content);
         scanner_.clearMaps();
         const std::string expectedFailure = failure([&] { scanner_.readFileBodyElement(); });
-        const std::string expectedElement = scanner_.currentElement();
+        const std::string expectedElement(scanner_.currentElement());
         std::map<std::string, std::string> expected;
         for (const std::string& name : names)
             expected[name] = attribute(name);
