@@ -6,14 +6,21 @@
 namespace kiv {
 
 void raise(Unit unit, int code, int sourceLine) {
-    DiagnosticRecord& record = diagnosticRecord();
+    raiseWith(diagnosticRecord(), unit, code, sourceLine);
+}
+
+void raise(Unit unit, int code, std::string_view argument, int sourceLine) {
+    raiseWith(diagnosticRecord(), unit, code, argument, sourceLine);
+}
+
+void raiseWith(DiagnosticRecord& record, Unit unit, int code, int sourceLine) {
     record.setUnit(static_cast<int>(unit));
     record.setCode(code);
     throw Error(record.compose(sourceLine));
 }
 
-void raise(Unit unit, int code, std::string_view argument, int sourceLine) {
-    DiagnosticRecord& record = diagnosticRecord();
+void raiseWith(DiagnosticRecord& record, Unit unit, int code, std::string_view argument,
+               int sourceLine) {
     record.setUnit(static_cast<int>(unit));
     record.setCode(code);
     record.addArgument(argument);

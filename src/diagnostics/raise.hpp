@@ -12,6 +12,15 @@ namespace kiv {
 [[noreturn]] void raise(Unit unit, int code, std::string_view argument,
                         int sourceLine = __builtin_LINE());
 
+class DiagnosticRecord;
+
+// The same with a record of the caller's own: a thread other than the main
+// one composes its diagnostic there, and the main thread reports it.
+[[noreturn]] void raiseWith(DiagnosticRecord& record, Unit unit, int code,
+                            int sourceLine = __builtin_LINE());
+[[noreturn]] void raiseWith(DiagnosticRecord& record, Unit unit, int code,
+                            std::string_view argument, int sourceLine = __builtin_LINE());
+
 // Runs `body`; an std::out_of_range escaping from it becomes code 18 (unit 6)
 // carrying the exception's own message.
 template <typename Body> decltype(auto) guardRange(Body&& body, int sourceLine = __builtin_LINE());

@@ -76,6 +76,17 @@ bool splitProbeAttributes(std::string_view text, ProbeAttributes& attributes);
 bool splitProbeAttributes(std::string_view first, std::string_view second,
                           ProbeAttributes& attributes);
 
+// The value of a "type" attribute that opens an attribute text, as written;
+// nothing when the text does not begin with one. Being the first, it is the
+// value that splitting the text keeps.
+inline std::optional<std::string_view> leadingType(std::string_view text) {
+    constexpr std::string_view kOpen = "type=\"";
+    if (!text.starts_with(kOpen)) return std::nullopt;
+    const std::size_t close = text.find('"', kOpen.size());
+    if (close == std::string_view::npos) return std::nullopt;
+    return text.substr(kOpen.size(), close - kOpen.size());
+}
+
 // The attribute text of a line whose element is closed by ">" alone: its last
 // ">" becomes " />", so that it splits like a self-closing element.
 void closeAttributeText(std::string_view text, std::string& out);

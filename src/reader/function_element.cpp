@@ -1,4 +1,4 @@
-#include "diagnostics/raise.hpp"
+#include "diagnostics/diagnostic_record.hpp"
 #include "model/coverage_file.hpp"
 #include "reader/element_table.hpp"
 #include "reader/numbers.hpp"
@@ -43,16 +43,9 @@ namespace {
 template <typename Attributes>
 void takeBodyProbe(const Attributes& attributes, ProbeTexts& texts, ProbeRecord& probe,
                    HeaderWalk& walk, const ElementScanner& scanner) {
-    switch (takeProbeTexts(attributes, texts)) {
-    case ProbeFault::None:
-        break;
-    case ProbeFault::UnknownType:
-        raise(Unit::Reader, kUnknownProbeType);
-    case ProbeFault::MissingType:
-    case ProbeFault::MissingLine:
-    case ProbeFault::MissingDescription:
-        scanner.notAReport();
-    }
+    const ProbeFault fault = takeProbeTexts(attributes, texts);
+    if (fault != ProbeFault::None)
+        raiseProbeFault(fault, scanner.inputName(), diagnosticRecord());
     if (HeaderWalk::isPlain(texts.keyword->code)) {
         walk.addPlainProbe(texts);
         return;
@@ -65,9 +58,16 @@ void takeBodyProbe(const Attributes& attributes, ProbeTexts& texts, ProbeRecord&
 
 void ReportReader::readBody() {
     for (;;) {
-        scanner_.readFunctionBodyElement();
+        scanner_.readFunctionBodyLines();
         // Nearly every line of a body is a probe of the usual shape: its
-        // element is "<probe", which does not end the body.
+        // element is "<probe", which does not end the body. While a merging
+        // thread runs, it splits the plain ones.
+        if (scanner_.usualProbe()) {
+            const ElementScanner::ProbeLines lines = scanner_.usualProbeLines();
+            if (sink_.takesLines() && walk_.addPlainProbeLines(lines.first, lines.second))
+                continue;
+            scanner_.splitUsualProbe();
+        }
         if (scanner_.usualProbe()) {
             takeBodyProbe(*scanner_.probeAttributes(), texts_, probe_, walk_, scanner_);
             continue;

@@ -52,6 +52,11 @@ class HeaderWalk {
     // A probe of the body that is neither a ternary probe nor a line
     // directive, which the walk needs not look at: its texts go on as read.
     void addPlainProbe(const ProbeTexts& texts);
+    // The same for a probe given as its two lines (see BodyProbeLines), which
+    // the sink splits: taken when its leading type shows a plain probe and
+    // the body has a function to receive it. False leaves the probe to be
+    // split here.
+    bool addPlainProbeLines(std::string_view first, std::string_view second);
     // Whether a probe of type goes by addPlainProbe().
     static bool isPlain(std::uint8_t type) {
         return type != kTernary && type != kLinedirInFunction;

@@ -94,8 +94,14 @@ void ElementScanner::readFileBodyElement() {
 }
 
 void ElementScanner::readFunctionBodyElement() {
+    readFunctionBodyLines();
+    if (unsplit_) splitUsualProbe();
+}
+
+void ElementScanner::readFunctionBodyLines() {
     probeSplit_ = false;
     usualProbe_ = false;
+    unsplit_ = false;
     const std::string_view line = reader_.readLine();
     const std::string_view usual = usualFirstProbeLine(line);
     if (!usual.empty()) {
@@ -146,20 +152,34 @@ void ElementScanner::probeElement(std::string_view firstLine, ProbeStart start) 
     std::string_view first = firstLine;
     const std::string_view second = reader_.readLineAfter(first);
     const std::string_view usualSecond = usualSecondProbeLine(second);
-    const bool mapEmpty = attributes_.empty();
-    if (start == ProbeStart::Usual && mapEmpty && !usualSecond.empty()) {
-        // Both lines are split where they lie, as if joined by one blank.
-        constexpr std::size_t kTag = element::kProbe.size();
-        if (splitProbeAttributes(first.substr(kTag + 1), usualSecond, probeAttributes_)) {
-            probeSplit_ = true;
-            usualProbe_ = true;
-            return;
-        }
+    if (start == ProbeStart::Usual && !usualSecond.empty() && attributes_.empty()) {
+        // Left as it lies until splitUsualProbe().
+        usualFirst_ = first;
+        usualSecond_ = usualSecond;
+        usualProbe_ = true;
+        unsplit_ = true;
+        return;
     }
+    joinedProbe(first, usualSecond.empty() ? cut(second, true) : usualSecond, start);
+}
+
+void ElementScanner::splitUsualProbe() {
+    unsplit_ = false;
+    // Both lines are split where they lie, as if joined by one blank.
+    if (splitProbeAttributes(usualProbeLines().first, usualSecond_, probeAttributes_)) {
+        probeSplit_ = true;
+        return;
+    }
+    usualProbe_ = false;
+    joinedProbe(usualFirst_, usualSecond_, ProbeStart::Usual);
+}
+
+void ElementScanner::joinedProbe(std::string_view first, std::string_view second,
+                                 ProbeStart start) {
     joined_.assign(first);
     joined_ += ' ';
-    joined_ += usualSecond.empty() ? cut(second, true) : usualSecond;
-    if (start != ProbeStart::General && mapEmpty) {
+    joined_ += second;
+    if (start != ProbeStart::General && attributes_.empty()) {
         const std::string_view line = joined_;
         const std::size_t blank = line.find(' ');
         if (blank != std::string_view::npos &&

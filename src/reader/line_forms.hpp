@@ -44,6 +44,20 @@ class ElementScanner {
     // A line of a function body: a probe (two lines) is split into attributes,
     // any other line is stored whole with an empty text.
     void readFunctionBodyElement();
+    // The same, but a probe of the usual shape (see usualProbe()) is left as
+    // its two lines until splitUsualProbe() splits it (or the lines are
+    // taken elsewhere: usualProbeLines()). Nothing else is read between.
+    void readFunctionBodyLines();
+    void splitUsualProbe();
+    // The attribute text of the first line of the usual probe just read
+    // (after "<probe ") and its second line. Valid until the next read.
+    struct ProbeLines {
+        std::string_view first;
+        std::string_view second;
+    };
+    ProbeLines usualProbeLines() const {
+        return {usualFirst_.substr(element::kProbe.size() + 1), usualSecond_};
+    }
 
     void skipSeparator() { reader_.skipSeparator(); }
 
@@ -61,8 +75,8 @@ class ElementScanner {
         return probeSplit_ ? &probeAttributes_ : nullptr;
     }
     // Whether the line just read by readFunctionBodyElement() was a probe of
-    // the usual shape, split into probeAttributes(); its element is
-    // "<probe".
+    // the usual shape, split into probeAttributes() (or left unsplit by
+    // readFunctionBodyLines()); its element is "<probe".
     bool usualProbe() const { return usualProbe_; }
     FirstValueMap& texts() { return texts_; }
     void clearMaps() {
@@ -103,6 +117,8 @@ class ElementScanner {
     // of a function body is split into probeAttributes_ when the attribute
     // map is empty; a probe of the usual shape where its two lines lie.
     void probeElement(std::string_view firstLine, ProbeStart start);
+    // A probe's lines joined by a blank, split as start allows.
+    void joinedProbe(std::string_view first, std::string_view second, ProbeStart start);
 
     LineReader& reader_;
     std::string inputName_;
@@ -114,6 +130,9 @@ class ElementScanner {
     ProbeAttributes probeAttributes_;
     bool probeSplit_ = false; // the last probe is in probeAttributes_
     bool usualProbe_ = false; // ... and was of the usual shape
+    bool unsplit_ = false;    // a usual probe waits for splitUsualProbe()
+    std::string_view usualFirst_;  // its lines, where the reader holds them
+    std::string_view usualSecond_;
     std::string joined_;      // a probe's two lines
     std::string closed_;      // attribute text with " />" in place of ">"
 };

@@ -60,12 +60,7 @@ std::size_t LineReader::ensure(std::size_t count) {
     return end_ - pos_ < count ? end_ - pos_ : count;
 }
 
-std::string_view LineReader::readLine() {
-    std::size_t keep = pos_;
-    return nextLine(keep);
-}
-
-std::string_view LineReader::readLineAfter(std::string_view& previous) {
+std::string_view LineReader::readLineAfterRefilling(std::string_view& previous) {
     const auto at = reinterpret_cast<std::uintptr_t>(previous.data());
     const auto begin = reinterpret_cast<std::uintptr_t>(buffer_.data());
     if (at < begin || at > begin + pos_) return readLine(); // nothing of this buffer to keep

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,12 +33,20 @@ class LineReader {
 
     // The next line without its line end. The view is valid until the next
     // call of any operation of this reader.
-    std::string_view readLine();
+    std::string_view readLine() {
+        std::string_view line;
+        return takeBufferedLine(line) ? line : readLineRefilling(pos_);
+    }
 
     // The next line, like readLine(), with the line read just before it kept
     // valid: `previous` (the view readLine() gave) is moved along when the
     // buffer is compacted. Both views are valid until the next call.
-    std::string_view readLineAfter(std::string_view& previous);
+    std::string_view readLineAfter(std::string_view& previous) {
+        // Nearly always the line is buffered whole: nothing moves, and the
+        // previous view stays as it is (in registers, not written back).
+        std::string_view line;
+        return takeBufferedLine(line) ? line : readLineAfterRefilling(previous);
+    }
 
     // Skips a separator line, which is expected to be empty: a line of at most
     // 9 characters is consumed whole; of a longer line only the first 9
@@ -58,6 +67,20 @@ class LineReader {
         return refill(keep);
     }
     bool refill(std::size_t& keep);
+    // The next line when its line feed is buffered: true and the line
+    // taken, or false and nothing taken.
+    bool takeBufferedLine(std::string_view& line) {
+        const char* start = buffer_.data() + pos_;
+        const void* found = std::memchr(start, '\n', end_ - pos_);
+        if (found == nullptr) return false;
+        const auto length = static_cast<std::size_t>(static_cast<const char*>(found) - start);
+        pos_ += length + 1;
+        line = std::string_view(start, length);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return true;
+    }
+    std::string_view readLineRefilling(std::size_t keep) { return nextLine(keep); }
+    std::string_view readLineAfterRefilling(std::string_view& previous);
     // The next line; the bytes from keep on stay in the buffer, and keep
     // follows them when they move.
     std::string_view nextLine(std::size_t& keep);

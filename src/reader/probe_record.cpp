@@ -1,5 +1,6 @@
 #include "reader/probe_record.hpp"
 
+#include "diagnostics/raise.hpp"
 #include "model/probe_type.hpp"
 #include "reader/element_table.hpp"
 #include "reader/numbers.hpp"
@@ -69,6 +70,11 @@ ProbeFault takeProbeTexts(const Attributes& attributes, ProbeTexts& texts) {
 
 template ProbeFault takeProbeTexts(const FirstValueMap&, ProbeTexts&);
 template ProbeFault takeProbeTexts(const ProbeAttributes&, ProbeTexts&);
+
+void raiseProbeFault(ProbeFault fault, std::string_view inputName, DiagnosticRecord& record) {
+    if (fault == ProbeFault::UnknownType) raiseWith(record, Unit::Reader, kUnknownProbeType);
+    raiseWith(record, Unit::Reader, kNotAReport, inputName);
+}
 
 void fillProbeRecord(const ProbeTexts& texts, ProbeRecord& record) {
     record.type = texts.keyword->code;

@@ -12,6 +12,8 @@
 
 namespace kiv {
 
+class DiagnosticRecord;
+
 enum class ProbeFault {
     None,
     MissingType,
@@ -55,6 +57,12 @@ ProbeFault takeProbeTexts(const Attributes& attributes, ProbeTexts& texts);
 // probe's line is its probe line and its source line. The record keeps the
 // storage of its description.
 void fillProbeRecord(const ProbeTexts& texts, ProbeRecord& record);
+
+// Ends the run for a probe whose texts could not be taken: an unknown type
+// has a diagnostic of its own, anything else makes the named report
+// malformed. The diagnostic is composed in record.
+[[noreturn]] void raiseProbeFault(ProbeFault fault, std::string_view inputName,
+                                  DiagnosticRecord& record);
 
 // Both steps at once.
 template <typename Attributes>

@@ -1,6 +1,7 @@
 #include "reader/probe_sink.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 #include <utility>
@@ -45,9 +46,25 @@ void ProbeSink::apply(const Batch& batch, ProbeRecord& record, CoverageFunction*
         std::memcpy(&kind, bytes + at, sizeof kind);
         at += sizeof kind;
         CoverageFunction* function = nullptr;
-        if (kind == Kind::Texts) {
+        if (kind == Kind::Lines) {
+            std::uint32_t firstSize = 0;
+            std::uint32_t secondSize = 0;
+            at = get(bytes, at, function);
+            at = get(bytes, at, firstSize);
+            at = get(bytes, at, secondSize);
+            const std::string_view first(bytes + at, firstSize);
+            const std::string_view second(bytes + at + firstSize, secondSize);
+            at += firstSize + secondSize;
+            lines_.toRecord(first, second, record);
+        } else if (kind == Kind::Texts) {
             at = readTexts(bytes, at, texts, function);
             fillProbeRecord(texts, record);
+        } else if (kind == Kind::Input) {
+            std::size_t size = 0;
+            at = get(bytes, at, size);
+            lines_.setInputName(std::string_view(bytes + at, size));
+            at += size;
+            continue;
         } else {
             Head head;
             std::memcpy(&head, bytes + at, sizeof head);
@@ -200,6 +217,34 @@ std::size_t ProbeSink::readTexts(const char* bytes, std::size_t at, ProbeTexts& 
         at += texts.size[t];
     }
     return at;
+}
+
+bool ProbeSink::addProbeLines(CoverageFunction& function, std::string_view first,
+                              std::string_view second) {
+    constexpr std::size_t kLongest = UINT32_MAX;
+    if (!filling_ || first.size() > kLongest || second.size() > kLongest) return false;
+    const std::size_t size = sizeof(Kind) + sizeof(CoverageFunction*) + 2 * sizeof(std::uint32_t) +
+                             first.size() + second.size();
+    char* out = put(reserve(size), Kind::Lines);
+    out = put(out, &function);
+    out = put(out, static_cast<std::uint32_t>(first.size()));
+    out = put(out, static_cast<std::uint32_t>(second.size()));
+    out = put(out, first);
+    put(out, second);
+    commit(size);
+    return true;
+}
+
+void ProbeSink::setInputName(std::string_view name) {
+    if (!filling_) {
+        lines_.setInputName(name);
+        return;
+    }
+    const std::size_t size = sizeof(Kind) + sizeof(std::size_t) + name.size();
+    char* out = put(reserve(size), Kind::Input);
+    out = put(out, name.size());
+    put(out, name);
+    commit(size);
 }
 
 void ProbeSink::markStatementUnavailable(CoverageFunction& function) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/records.hpp"
+#include "reader/probe_lines.hpp"
 #include "reader/probe_record.hpp"
 
 namespace kiv {
@@ -52,6 +53,19 @@ class ProbeSink {
     // merging thread turns into its record): the reading thread only copies
     // them.
     void addProbe(CoverageFunction& function, const ProbeTexts& texts);
+    // Whether probes may be handed over as their lines: while the merging
+    // thread runs.
+    bool takesLines() const { return filling_ != nullptr; }
+    // The same for a plain probe of the usual shape given as its two lines
+    // (see BodyProbeLines): the merging thread splits them. A probe that
+    // cannot be read ends the run there, after everything before it. False,
+    // and nothing done, when the probe is not taken (no merging thread, or
+    // a line of 4 GiB).
+    bool addProbeLines(CoverageFunction& function, std::string_view first,
+                       std::string_view second);
+    // The report whose probes come next, named in the diagnostics of the
+    // merging thread.
+    void setInputName(std::string_view name);
     // The function's statement coverage becomes unavailable, in the same order.
     void markStatementUnavailable(CoverageFunction& function);
 
@@ -64,6 +78,8 @@ class ProbeSink {
         Record,               // Head, description, context
         Texts,                // TextsHead, the texts one after the other
         StatementUnavailable, // the function only
+        Lines,                // the function, the sizes of both lines, the lines
+        Input,                // the size of a report's name, the name
     };
     struct Head {
         CoverageFunction* function;
@@ -97,7 +113,7 @@ class ProbeSink {
 
     // Merges the probes of a batch, in order; record is working storage,
     // last the function that got the probe before (null at first).
-    static void apply(const Batch& batch, ProbeRecord& record, CoverageFunction*& last);
+    void apply(const Batch& batch, ProbeRecord& record, CoverageFunction*& last);
     // Reads the Texts entry after its kind at `at` into texts and function;
     // gives where the next entry begins.
     static std::size_t readTexts(const char* bytes, std::size_t at, ProbeTexts& texts,
@@ -122,6 +138,7 @@ class ProbeSink {
     bool stopping_ = false;
     std::exception_ptr failure_; // what merging threw; later batches are dropped
     ProbeRecord record_;         // texts made into a record without the thread
+    BodyProbeLines lines_;       // the merging thread's only
 };
 
 } // namespace kiv

@@ -52,6 +52,7 @@ void ReportReader::read(const std::string& fileName, Coverage& coverage) {
     coverage_ = &coverage;
     fileName_ = fileName;
     scanner_.setInputName(fileName);
+    sink_.setInputName(fileName);
     const OpenReport open(lines_, scanner_, fileName_);
     if (!lines_.open(fileName) || !lines_.hasContent()) raise(Unit::Reader, kEmptyInput, fileName);
 
