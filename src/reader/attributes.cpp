@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "diagnostics/raise.hpp"
 #include "reader/element_table.hpp"
 #include "reader/unescape.hpp"
 
@@ -209,6 +210,10 @@ bool splitProbeAttributes(std::string_view first, std::string_view second,
     // the second text only when that value closes the first text.
     return attributes.splitPairs(first, endsWithValue) && endsWithValue &&
            attributes.splitPairs(second, endsWithValue);
+}
+
+void raiseUnsplittable(std::string_view inputName, DiagnosticRecord& record) {
+    raiseWith(record, Unit::Reader, kNotAReport, inputName);
 }
 
 void closeAttributeText(std::string_view text, std::string& out) {

@@ -10,6 +10,8 @@
 
 namespace kiv {
 
+class DiagnosticRecord;
+
 // Splits the attribute text of an element line into its name="value" pairs
 // and stores them in map (the first value of a name stays). Pairs are
 // separated by exactly one character; the values of "name" and "descr" are
@@ -75,6 +77,11 @@ bool splitProbeAttributes(std::string_view text, ProbeAttributes& attributes);
 // also when the first text does not end with the closing quote of a value.
 bool splitProbeAttributes(std::string_view first, std::string_view second,
                           ProbeAttributes& attributes);
+
+// Ends the run when the attribute text of an element of the named report
+// cannot be split: the report is malformed. The diagnostic is composed in
+// record.
+[[noreturn]] void raiseUnsplittable(std::string_view inputName, DiagnosticRecord& record);
 
 // The value of a "type" attribute that opens an attribute text, as written;
 // nothing when the text does not begin with one. Being the first, it is the

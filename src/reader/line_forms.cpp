@@ -1,5 +1,6 @@
 #include "reader/line_forms.hpp"
 
+#include "diagnostics/diagnostic_record.hpp"
 #include "diagnostics/raise.hpp"
 #include "reader/attributes.hpp"
 #include "reader/element_table.hpp"
@@ -145,7 +146,7 @@ void ElementScanner::attributeElement(std::string_view line, bool closeTag) {
         closeAttributeText(text, closed_);
         text = closed_;
     }
-    if (!splitAttributes(text, attributes_)) notAReport();
+    if (!splitAttributes(text, attributes_)) raiseUnsplittable(inputName_, diagnosticRecord());
 }
 
 void ElementScanner::probeElement(std::string_view firstLine, ProbeStart start) {

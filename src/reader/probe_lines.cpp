@@ -1,7 +1,5 @@
 #include "reader/probe_lines.hpp"
 
-#include "diagnostics/raise.hpp"
-
 namespace kiv {
 
 void BodyProbeLines::toRecord(std::string_view first, std::string_view second,
@@ -19,8 +17,7 @@ void BodyProbeLines::toRecord(std::string_view first, std::string_view second,
             fault = takeProbeTexts(attributes_, texts_);
         } else {
             map_.clear();
-            if (!splitAttributes(joined_, map_))
-                raiseWith(diagnostic_, Unit::Reader, kNotAReport, inputName_);
+            if (!splitAttributes(joined_, map_)) raiseUnsplittable(inputName_, diagnostic_);
             fault = takeProbeTexts(map_, texts_);
         }
     }

@@ -110,14 +110,25 @@ TEST(MergingThread, HeaderNamedLikeAHeaderPart) {
     EXPECT_EQ(readAsARun(paths), expected);
 }
 
+// Probes of the usual shape are split by the merging thread, which finds
+// their faults behind the reading: the fault found first must be the first
+// in report order, with the diagnostic of a run on one thread.
 TEST(MergingThread, FirstErrorAfterManyProbes) {
     test::TempReports dir;
     const std::string bad =
         test::probe("no_such_type", "nesting=\"1\"", "line=\"6001\" descr=\"x\"");
+    const std::string noDescription = test::probe("if", "nesting=\"1\"", "line=\"6001\"");
+    const std::string unsplittable =
+        test::probe("if", "nesting=\"1\"", "line=\"6001\" descr=\"x");
+    // A line the reading thread rejects itself, later in the same body.
+    const std::string readerFault = "\t\t\tno element here\n";
     const std::vector<std::string> cases[] = {
         {dir.write("a1.xml", report(1, 7000)), dir.write("a2.xml", report(2, 7000, bad))},
         {dir.write("b1.xml", report(1, 7000, bad)), dir.write("b2.xml", "")},
         {dir.write("c1.xml", report(1, 5000)), dir.write("c2.xml", "")},
+        {dir.write("d1.xml", report(1, 7000, noDescription + readerFault))},
+        {dir.write("e1.xml", report(1, 7000, unsplittable)), dir.write("e2.xml", "")},
+        {dir.write("f1.xml", report(1, 7000, readerFault + bad))},
     };
     for (const std::vector<std::string>& paths : cases) {
         const std::string expected = readOneByOne(paths);
