@@ -106,6 +106,7 @@ void ProbeSink::startThread() {
     if (thread_.joinable()) return;
     stopping_ = false;
     failure_ = nullptr;
+    linesWanted_ = true;
     filling_ = std::make_unique<Batch>();
     try {
         thread_ = std::thread([this] { run(); });
@@ -264,6 +265,9 @@ void ProbeSink::handOver() {
     changed_.wait(lock, [this] { return queued_.size() < kQueued || failure_; });
     if (failure_) std::rethrow_exception(failure_);
     queued_.push_back(std::move(filling_));
+    // The merging thread falling behind leaves the splitting of the next
+    // batch to the reading thread.
+    linesWanted_ = queued_.size() < kBehind;
     if (spare_.empty()) {
         filling_ = std::make_unique<Batch>();
     } else {

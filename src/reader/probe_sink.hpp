@@ -54,8 +54,8 @@ class ProbeSink {
     // them.
     void addProbe(CoverageFunction& function, const ProbeTexts& texts);
     // Whether probes may be handed over as their lines: while the merging
-    // thread runs.
-    bool takesLines() const { return filling_ != nullptr; }
+    // thread runs and keeps up with the reading.
+    bool takesLines() const { return filling_ != nullptr && linesWanted_; }
     // The same for a plain probe of the usual shape given as its two lines
     // (see BodyProbeLines): the merging thread splits them. A probe that
     // cannot be read ends the run there, after everything before it. False,
@@ -110,6 +110,7 @@ class ProbeSink {
     };
     static constexpr std::size_t kBatchBytes = std::size_t{1} << 17;
     static constexpr std::size_t kQueued = 4; // batches waiting at most
+    static constexpr std::size_t kBehind = 2; // batches waiting: the merging falls behind
 
     // Merges the probes of a batch, in order; record is working storage,
     // last the function that got the probe before (null at first).
@@ -136,6 +137,7 @@ class ProbeSink {
     std::vector<std::unique_ptr<Batch>> spare_;
     bool merging_ = false; // the thread works on a batch
     bool stopping_ = false;
+    bool linesWanted_ = true; // the reading thread's only
     std::exception_ptr failure_; // what merging threw; later batches are dropped
     ProbeRecord record_;         // texts made into a record without the thread
     BodyProbeLines lines_;       // the merging thread's only
