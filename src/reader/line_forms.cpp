@@ -150,13 +150,13 @@ void ElementScanner::attributeElement(std::string_view line, bool closeTag) {
 }
 
 void ElementScanner::probeElement(std::string_view firstLine, ProbeStart start) {
-    std::string_view first = firstLine;
-    const std::string_view second = reader_.readLineAfter(first);
+    const std::string_view second = reader_.readLineAfter(firstLine.data());
+    const char* const moved = reader_.relocated();
+    const std::string_view first(moved != nullptr ? moved : firstLine.data(), firstLine.size());
     const std::string_view usualSecond = usualSecondProbeLine(second);
     if (start == ProbeStart::Usual && !usualSecond.empty() && attributes_.empty()) {
         // Left as it lies until splitUsualProbe().
-        usualFirst_ = first;
-        usualSecond_ = usualSecond;
+        usual_.set(first, usualSecond);
         usualProbe_ = true;
         unsplit_ = true;
         return;
@@ -167,12 +167,13 @@ void ElementScanner::probeElement(std::string_view firstLine, ProbeStart start) 
 void ElementScanner::splitUsualProbe() {
     unsplit_ = false;
     // Both lines are split where they lie, as if joined by one blank.
-    if (splitProbeAttributes(usualProbeLines().first, usualSecond_, probeAttributes_)) {
+    const ProbeLines lines = usualProbeLines();
+    if (splitProbeAttributes(lines.first, lines.second, probeAttributes_)) {
         probeSplit_ = true;
         return;
     }
     usualProbe_ = false;
-    joinedProbe(usualFirst_, usualSecond_, ProbeStart::Usual);
+    joinedProbe(usual_.first(), lines.second, ProbeStart::Usual);
 }
 
 void ElementScanner::joinedProbe(std::string_view first, std::string_view second,

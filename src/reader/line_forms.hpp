@@ -56,7 +56,7 @@ class ElementScanner {
         std::string_view second;
     };
     ProbeLines usualProbeLines() const {
-        return {usualFirst_.substr(element::kProbe.size() + 1), usualSecond_};
+        return {usual_.first().substr(element::kProbe.size() + 1), usual_.second()};
     }
 
     void skipSeparator() { reader_.skipSeparator(); }
@@ -131,8 +131,27 @@ class ElementScanner {
     bool probeSplit_ = false; // the last probe is in probeAttributes_
     bool usualProbe_ = false; // ... and was of the usual shape
     bool unsplit_ = false;    // a usual probe waits for splitUsualProbe()
-    std::string_view usualFirst_;  // its lines, where the reader holds them
-    std::string_view usualSecond_;
+    // The lines of a usual probe, where the reader holds them: addresses
+    // and sizes apart, written and read one by one (a view written as two
+    // halves and read whole at once makes the processor wait).
+    class UsualLines {
+      public:
+        void set(std::string_view first, std::string_view second) {
+            firstData_ = first.data();
+            firstSize_ = first.size();
+            secondData_ = second.data();
+            secondSize_ = second.size();
+        }
+        std::string_view first() const { return {firstData_, firstSize_}; }
+        std::string_view second() const { return {secondData_, secondSize_}; }
+
+      private:
+        const char* firstData_ = nullptr;
+        const char* secondData_ = nullptr;
+        std::size_t firstSize_ = 0;
+        std::size_t secondSize_ = 0;
+    };
+    UsualLines usual_;
     std::string joined_;      // a probe's two lines
     std::string closed_;      // attribute text with " />" in place of ">"
 };

@@ -60,13 +60,13 @@ std::size_t LineReader::ensure(std::size_t count) {
     return end_ - pos_ < count ? end_ - pos_ : count;
 }
 
-std::string_view LineReader::readLineAfterRefilling(std::string_view& previous) {
-    const auto at = reinterpret_cast<std::uintptr_t>(previous.data());
+std::string_view LineReader::readLineAfterRefilling(const char* keep) {
+    const auto at = reinterpret_cast<std::uintptr_t>(keep);
     const auto begin = reinterpret_cast<std::uintptr_t>(buffer_.data());
     if (at < begin || at > begin + pos_) return readLine(); // nothing of this buffer to keep
-    std::size_t keep = at - begin;
-    const std::string_view line = nextLine(keep);
-    previous = std::string_view(buffer_.data() + keep, previous.size());
+    std::size_t kept = at - begin;
+    const std::string_view line = nextLine(kept);
+    relocated_ = buffer_.data() + kept;
     return line;
 }
 

@@ -39,14 +39,15 @@ class LineReader {
     }
 
     // The next line, like readLine(), with the line read just before it kept
-    // valid: `previous` (the view readLine() gave) is moved along when the
-    // buffer is compacted. Both views are valid until the next call.
-    std::string_view readLineAfter(std::string_view& previous) {
-        // Nearly always the line is buffered whole: nothing moves, and the
-        // previous view stays as it is (in registers, not written back).
+    // valid from keep (a place in it) on: when the buffer is compacted, those
+    // bytes move to relocated() (null when they stay, nearly always). The
+    // views of both lines are valid until the next call.
+    std::string_view readLineAfter(const char* keep) {
+        relocated_ = nullptr;
         std::string_view line;
-        return takeBufferedLine(line) ? line : readLineAfterRefilling(previous);
+        return takeBufferedLine(line) ? line : readLineAfterRefilling(keep);
     }
+    const char* relocated() const { return relocated_; }
 
     // Skips a separator line, which is expected to be empty: a line of at most
     // 9 characters is consumed whole; of a longer line only the first 9
@@ -80,7 +81,7 @@ class LineReader {
         return true;
     }
     std::string_view readLineRefilling(std::size_t keep) { return nextLine(keep); }
-    std::string_view readLineAfterRefilling(std::string_view& previous);
+    std::string_view readLineAfterRefilling(const char* keep);
     // The next line; the bytes from keep on stay in the buffer, and keep
     // follows them when they move.
     std::string_view nextLine(std::size_t& keep);
@@ -93,6 +94,7 @@ class LineReader {
     std::size_t pos_ = 0; // next unread byte
     std::size_t end_ = 0; // end of the buffered bytes
     bool atEnd_ = false;  // nothing more to read from the file
+    const char* relocated_ = nullptr; // where readLineAfter() moved the kept bytes
 };
 
 } // namespace kiv
