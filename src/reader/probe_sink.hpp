@@ -108,7 +108,7 @@ class ProbeSink {
         std::vector<char> bytes;
         std::size_t used = 0;
     };
-    static constexpr std::size_t kBatchBytes = std::size_t{1} << 17;
+    static constexpr std::size_t kBatchBytes = std::size_t{1} << 19;
     static constexpr std::size_t kQueued = 4; // batches waiting at most
     static constexpr std::size_t kBehind = 2; // batches waiting: the merging falls behind
 
