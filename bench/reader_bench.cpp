@@ -17,6 +17,7 @@
 #include "reader/line_cutting.hpp"
 #include "reader/line_reader.hpp"
 #include "reader/numbers.hpp"
+#include "reader/probe_lines.hpp"
 #include "reader/probe_record.hpp"
 #include "reader/unescape.hpp"
 
@@ -119,6 +120,27 @@ void SplitProbeAttributes(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * texts.size()));
 }
 BENCHMARK(SplitProbeAttributes);
+
+// A usual probe as the merging thread gets it: the attribute text of its
+// first line and its second line, split apart and made into the record.
+void ProbeRecordFromItsLines(benchmark::State& state) {
+    std::vector<std::string> firsts;
+    std::vector<std::string> seconds;
+    for (std::size_t i = 0; i < kFirstLines.size(); ++i) {
+        firsts.push_back(kFirstLines[i].substr(kFirstLines[i].find(' ') + 1));
+        seconds.push_back(kSecondLines[i].substr(kSecondLines[i].find('l')));
+    }
+    kiv::BodyProbeLines lines;
+    kiv::ProbeRecord record;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < firsts.size(); ++i) {
+            lines.toRecord(firsts[i], seconds[i], record);
+            benchmark::DoNotOptimize(record.description.size());
+        }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * firsts.size()));
+}
+BENCHMARK(ProbeRecordFromItsLines);
 
 void BuildProbeRecord(benchmark::State& state) {
     const std::vector<std::string> texts = joinedAttributes();
