@@ -115,17 +115,10 @@ void ProbeSink::startThread() {
     }
 }
 
-char* ProbeSink::reserve(std::size_t size) {
+void ProbeSink::grow(std::size_t size) {
     Batch& batch = *filling_;
     // Grown in large steps: growing fills the new bytes.
-    if (batch.bytes.size() < batch.used + size)
-        batch.bytes.resize(std::max(2 * kBatchBytes, batch.used + size));
-    return batch.bytes.data() + batch.used;
-}
-
-void ProbeSink::commit(std::size_t size) {
-    filling_->used += size;
-    if (filling_->used >= kBatchBytes) handOver();
+    batch.bytes.resize(std::max(2 * kBatchBytes, batch.used + size));
 }
 
 void ProbeSink::addProbe(CoverageFunction& function, ProbeRecord& probe) {

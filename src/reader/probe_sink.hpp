@@ -120,9 +120,17 @@ class ProbeSink {
     static std::size_t readTexts(const char* bytes, std::size_t at, ProbeTexts& texts,
                                  CoverageFunction*& function);
     // Room for size more bytes at the end of the batch being filled.
-    char* reserve(std::size_t size);
+    char* reserve(std::size_t size) {
+        Batch& batch = *filling_;
+        if (batch.bytes.size() < batch.used + size) grow(size);
+        return batch.bytes.data() + batch.used;
+    }
+    void grow(std::size_t size);
     // The batch has grown by size bytes; full, it goes to the merging thread.
-    void commit(std::size_t size);
+    void commit(std::size_t size) {
+        filling_->used += size;
+        if (filling_->used >= kBatchBytes) handOver();
+    }
     // The batch being filled goes to the merging thread.
     void handOver();
     // Waits until the thread is idle with nothing queued, then ends it.
