@@ -157,6 +157,39 @@ TEST(SplitProbeAttributes, AgreesWithTheGeneralSplitterOrDeclines) {
     }
 }
 
+// The probe splitter looks for closing quotes eight bytes at a time: values
+// of every length, of bytes near the quote's and above 127, ending the text
+// or not, must split as the general splitter splits them.
+TEST(SplitProbeAttributes, FindsTheClosingQuoteOfValuesOfAnyLength) {
+    const std::string fillers[] = {"x", "\xa2", "#", "!\x23\xff"};
+    const std::size_t descr = FirstValueMap::slotOf("descr");
+    const std::size_t line = FirstValueMap::slotOf("line");
+    for (const std::string& filler : fillers) {
+        for (std::size_t length = 0; length <= 20; ++length) {
+            std::string value;
+            while (value.size() < length)
+                value += filler[value.size() % filler.size()];
+            value = value.substr(0, value.find('"')); // up to a quote in the filler
+            for (const std::string_view end : {"", " />", "\""}) {
+                const std::string text =
+                    "descr=\"" + value + "\" line=\"" + value.substr(0, length % 4) + "\"" +
+                    std::string(end);
+                FirstValueMap map;
+                const bool general = splitAttributes(text, map);
+                ProbeAttributes probe;
+                const bool split = splitProbeAttributes(text, probe);
+                if (!general) {
+                    EXPECT_FALSE(split) << text;
+                    continue;
+                }
+                ASSERT_TRUE(split) << text;
+                EXPECT_EQ(probe.rawInSlot(descr), map.findInSlot(descr)) << text;
+                EXPECT_EQ(probe.rawInSlot(line), map.findInSlot(line)) << text;
+            }
+        }
+    }
+}
+
 TEST(CloseAttributeText, TurnsTheLastBracketIntoASelfClosingEnd) {
     std::string out;
     closeAttributeText(R"(name="a>b">)", out);
