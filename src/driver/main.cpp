@@ -15,5 +15,6 @@ int main(int argc, char** argv) {
         std::cerr << "*** kivxmlmerge error 19 (8/" << __LINE__ << "): Out of memory.\n";
         return kiv::kExitDiagnostic;
     }
-    return kiv::runMerge(arguments, std::cout, std::cerr);
+    // The process ends with the run.
+    return kiv::runMerge(arguments, std::cout, std::cerr, kiv::ModelAtEnd::LeftToTheSystem);
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "diagnostics/diagnostic_record.hpp"
 #include "diagnostics/error.hpp"
@@ -32,7 +33,15 @@ int reportInternal(std::ostream& err, int code, int sourceLine) {
     return report(err, record.compose(sourceLine));
 }
 
-void merge(const Settings& settings, std::ostream& out) {
+// Holds a model left to the system; volatile, so that the store that keeps
+// the model reachable is not dropped as never read.
+Coverage* volatile leftModel = nullptr;
+
+void leaveToTheSystem(std::unique_ptr<Coverage> coverage) {
+    leftModel = coverage.release();
+}
+
+void merge(const Settings& settings, std::ostream& out, ModelAtEnd atEnd) {
     std::unique_ptr<Coverage> coverage = readInputs(settings);
     coverage->finishModel();
     // The listing is complete and closed before the summary is opened, so
@@ -43,11 +52,13 @@ void merge(const Settings& settings, std::ostream& out) {
     if (!settings.summaryName.empty())
         writeOutput(settings.summaryName, out,
                     [&](std::ostream& stream) { writeSummary(*coverage, stream); });
+    if (atEnd == ModelAtEnd::LeftToTheSystem) leaveToTheSystem(std::move(coverage));
 }
 
 } // namespace
 
-int runMerge(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runMerge(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+             ModelAtEnd atEnd) {
     diagnosticRecord().reset();
     resetCurrentCoverage();
     try {
@@ -56,7 +67,7 @@ int runMerge(const std::vector<std::string>& arguments, std::ostream& out, std::
             writeUsage(out);
             return kExitUsage;
         }
-        merge(settings, out);
+        merge(settings, out, atEnd);
         return kExitSuccess;
     } catch (const Error& e) {
         return report(err, e.what());
