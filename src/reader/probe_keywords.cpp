@@ -1,7 +1,6 @@
 #include "reader/probe_keywords.hpp"
 
 #include <array>
-#include <vector>
 
 #include "model/probe_type.hpp"
 
@@ -66,31 +65,42 @@ constexpr std::array<ProbeKeyword, 52> kKeywords = {{
     {"linedir_in_function", kLinedirInFunction},
 }};
 
-// The keywords of each length, in table order: a type text is compared with
-// the few of its own length only.
-class KeywordsByLength {
-  public:
-    KeywordsByLength() {
-        for (const ProbeKeyword& entry : kKeywords)
-            byLength_[entry.keyword.size()].push_back(&entry);
-    }
-    const ProbeKeyword* find(std::string_view text) const {
-        if (text.empty() || text.size() >= byLength_.size()) return nullptr;
-        // Keywords of one length mostly differ in their first character.
-        for (const ProbeKeyword* entry : byLength_[text.size()])
-            if (entry->keyword.front() == text.front() && entry->keyword == text) return entry;
-        return nullptr;
-    }
+// A type text is looked up in a table of its own hash: the keywords have
+// slots of their own (checked when the program is compiled), so one
+// comparison decides.
+constexpr std::size_t kHashSlots = 128;
 
-  private:
-    std::array<std::vector<const ProbeKeyword*>, 24> byLength_;
-};
+constexpr std::size_t hashOf(std::string_view text) {
+    const auto at = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const std::size_t n = text.size();
+    return (n * 2 + at(0) * 11 + at(n - 1) * 13 + at(n / 2) * 19) % kHashSlots;
+}
+
+// Slot -> 1 + index in kKeywords; 0 for a slot of no keyword.
+constexpr std::array<std::uint8_t, kHashSlots> makeSlots() {
+    std::array<std::uint8_t, kHashSlots> slots{};
+    for (std::size_t i = 0; i < kKeywords.size(); ++i) {
+        std::uint8_t& slot = slots[hashOf(kKeywords[i].keyword)];
+        if (slot != 0) throw "two keywords share a slot: change the hash";
+        slot = static_cast<std::uint8_t>(i + 1);
+    }
+    return slots;
+}
+
+constexpr std::array<std::uint8_t, kHashSlots> kSlots = makeSlots();
 
 } // namespace
 
 const ProbeKeyword* classifyProbeType(std::string_view text) {
-    static const KeywordsByLength keywords;
-    return keywords.find(text);
+    if (text.empty()) return nullptr;
+    const std::uint8_t slot = kSlots[hashOf(text)];
+    if (slot == 0) return nullptr;
+    const ProbeKeyword& entry = kKeywords[slot - 1];
+    if (entry.keyword.size() != text.size()) return nullptr;
+    // Short texts: a loop, not a call.
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (entry.keyword[i] != text[i]) return nullptr;
+    return &entry;
 }
 
 namespace {
