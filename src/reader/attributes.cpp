@@ -87,11 +87,8 @@ template <std::size_t N> constexpr std::size_t slotOf(const char (&pattern)[N]) 
 
 // Walks the name="value" pairs of an attribute text in order and hands each
 // to store(name, known, value), which gives false to stop the walk. False
-// when the walk was stopped or the text cannot be split. endsWithValue tells
-// whether the text ended with the closing quote of its last value.
-template <typename Store>
-bool walkAttributes(std::string_view text, Store&& store, bool& endsWithValue) {
-    endsWithValue = false;
+// when the walk was stopped or the text cannot be split.
+template <typename Store> bool walkAttributes(std::string_view text, Store&& store) {
     constexpr auto npos = std::string_view::npos;
     while (!text.empty()) {
         const Name known = attributeName(text);
@@ -125,16 +122,10 @@ bool walkAttributes(std::string_view text, Store&& store, bool& endsWithValue) {
             return false;
 
         // The closing quote and the one separator after it.
-        endsWithValue = close + 1 == text.size();
-        text.remove_prefix(endsWithValue ? close + 1 : close + 2);
+        text.remove_prefix(close + 1 < text.size() ? close + 2 : close + 1);
         if (text == "/>") text = {};
     }
     return true;
-}
-
-template <typename Store> bool walkAttributes(std::string_view text, Store&& store) {
-    bool endsWithValue = false;
-    return walkAttributes(text, store, endsWithValue);
 }
 
 // Whether the value of name is stored unescaped.

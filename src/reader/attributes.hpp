@@ -31,10 +31,6 @@ class ProbeAttributes {
 
     void clear() { present_ = 0; }
     bool has(std::size_t slot) const { return (present_ & (1U << slot)) != 0; }
-    void set(std::size_t slot, std::string_view value) {
-        store(slot, value);
-        present_ |= 1U << slot;
-    }
     // Adds the pairs of an attribute text (see splitProbeAttributes);
     // endsWithValue tells whether the text ends with the closing quote of
     // its last value.
