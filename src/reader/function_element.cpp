@@ -44,8 +44,7 @@ template <typename Attributes>
 void takeBodyProbe(const Attributes& attributes, ProbeTexts& texts, ProbeRecord& probe,
                    HeaderWalk& walk, const ElementScanner& scanner) {
     const ProbeFault fault = takeProbeTexts(attributes, texts);
-    if (fault != ProbeFault::None)
-        raiseProbeFault(fault, scanner.inputName(), diagnosticRecord());
+    if (fault != ProbeFault::None) raiseProbeFault(fault, scanner.inputName(), diagnosticRecord());
     if (HeaderWalk::isPlain(texts.keyword->code)) {
         walk.addPlainProbe(texts);
         return;
@@ -64,8 +63,7 @@ void ReportReader::readBody() {
         // thread runs, it splits the plain ones.
         if (scanner_.usualProbe()) {
             const ElementScanner::ProbeLines lines = scanner_.usualProbeLines();
-            if (sink_.takesLines() && walk_.addPlainProbeLines(lines.first, lines.second))
-                continue;
+            if (sink_.takesLines() && walk_.addPlainProbeLines(lines.first, lines.second)) continue;
             scanner_.splitUsualProbe();
         }
         if (scanner_.usualProbe()) {

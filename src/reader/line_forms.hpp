@@ -152,8 +152,8 @@ class ElementScanner {
         std::size_t secondSize_ = 0;
     };
     UsualLines usual_;
-    std::string joined_;      // a probe's two lines
-    std::string closed_;      // attribute text with " />" in place of ">"
+    std::string joined_; // a probe's two lines
+    std::string closed_; // attribute text with " />" in place of ">"
 };
 
 } // namespace kiv

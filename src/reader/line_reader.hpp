@@ -91,9 +91,9 @@ class LineReader {
     };
     std::unique_ptr<std::FILE, Closer> file_;
     std::vector<char> buffer_;
-    std::size_t pos_ = 0; // next unread byte
-    std::size_t end_ = 0; // end of the buffered bytes
-    bool atEnd_ = false;  // nothing more to read from the file
+    std::size_t pos_ = 0;             // next unread byte
+    std::size_t end_ = 0;             // end of the buffered bytes
+    bool atEnd_ = false;              // nothing more to read from the file
     const char* relocated_ = nullptr; // where readLineAfter() moved the kept bytes
 };
 

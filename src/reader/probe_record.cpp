@@ -39,8 +39,8 @@ std::uint32_t optionalNumber(const ProbeTexts& texts, ProbeTexts::Text t) {
 }
 
 template <typename Attributes>
-[[gnu::always_inline]] inline void takeOptional(const Attributes& attributes, std::size_t slot, ProbeTexts::Text t,
-                  ProbeTexts& texts) {
+[[gnu::always_inline]] inline void takeOptional(const Attributes& attributes, std::size_t slot,
+                                                ProbeTexts::Text t, ProbeTexts& texts) {
     if (const std::optional<std::string_view> value = attributes.findInSlot(slot))
         texts.set(t, *value);
 }

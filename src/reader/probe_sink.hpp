@@ -61,8 +61,7 @@ class ProbeSink {
     // cannot be read ends the run there, after everything before it. False,
     // and nothing done, when the probe is not taken (no merging thread, or
     // a line of 4 GiB).
-    bool addProbeLines(CoverageFunction& function, std::string_view first,
-                       std::string_view second);
+    bool addProbeLines(CoverageFunction& function, std::string_view first, std::string_view second);
     // The report whose probes come next, named in the diagnostics of the
     // merging thread.
     void setInputName(std::string_view name);
@@ -145,7 +144,7 @@ class ProbeSink {
     std::vector<std::unique_ptr<Batch>> spare_;
     bool merging_ = false; // the thread works on a batch
     bool stopping_ = false;
-    bool linesWanted_ = true; // the reading thread's only
+    bool linesWanted_ = true;    // the reading thread's only
     std::exception_ptr failure_; // what merging threw; later batches are dropped
     ProbeRecord record_;         // texts made into a record without the thread
     BodyProbeLines lines_;       // the merging thread's only

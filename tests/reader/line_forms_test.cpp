@@ -171,9 +171,8 @@ TEST(SplitProbeAttributes, FindsTheClosingQuoteOfValuesOfAnyLength) {
                 value += filler[value.size() % filler.size()];
             value = value.substr(0, value.find('"')); // up to a quote in the filler
             for (const std::string_view end : {"", " />", "\""}) {
-                const std::string text =
-                    "descr=\"" + value + "\" line=\"" + value.substr(0, length % 4) + "\"" +
-                    std::string(end);
+                const std::string text = "descr=\"" + value + "\" line=\"" +
+                                         value.substr(0, length % 4) + "\"" + std::string(end);
                 FirstValueMap map;
                 const bool general = splitAttributes(text, map);
                 ProbeAttributes probe;

@@ -118,8 +118,7 @@ TEST(MergingThread, FirstErrorAfterManyProbes) {
     const std::string bad =
         test::probe("no_such_type", "nesting=\"1\"", "line=\"6001\" descr=\"x\"");
     const std::string noDescription = test::probe("if", "nesting=\"1\"", "line=\"6001\"");
-    const std::string unsplittable =
-        test::probe("if", "nesting=\"1\"", "line=\"6001\" descr=\"x");
+    const std::string unsplittable = test::probe("if", "nesting=\"1\"", "line=\"6001\" descr=\"x");
     // A line the reading thread rejects itself, later in the same body.
     const std::string readerFault = "\t\t\tno element here\n";
     const std::vector<std::string> cases[] = {

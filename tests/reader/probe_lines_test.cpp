@@ -69,10 +69,11 @@ TEST(BodyProbeLines, MakesTheReadersRecordOrDiagnostic) {
     } cases[] = {
         {"\t\t\t<probe type=\"if\" nesting=\"1\"",
          "\t\t\t line=\"7\" count1=\"3\" count2=\"0\" descr=\"a &gt; b\" />", false},
-        {"<probe type=\"mcdc\" sc_count=\"4\"", "line=\"9\" eval_no=\"2\" descr=\"x &amp;&amp; y\" />",
-         false},
+        {"<probe type=\"mcdc\" sc_count=\"4\"",
+         "line=\"9\" eval_no=\"2\" descr=\"x &amp;&amp; y\" />", false},
         {"<probe type=\"const_if\"", "line=\"0x1f\" count1=\"-1\" descr=\"&lt;&quot;\" />", false},
-        {"<probe type=\"if\" line=\"1\" line=\"2\"", "line=\"7\" descr=\"d\" descr=\"e\" />", false},
+        {"<probe type=\"if\" line=\"1\" line=\"2\"", "line=\"7\" descr=\"d\" descr=\"e\" />",
+         false},
         {"<probe type=\"if\" nesting=\"1\"", "line=\"\" descr=\"d\" xline=\"7\" />", false},
         // Declined by the splitter: joined, or through the attribute map.
         {"<probe type=\"if\" other=\"o\"", "line=\"7\" descr=\"&amp;\" />", false},
