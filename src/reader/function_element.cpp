@@ -65,10 +65,10 @@ void ReportReader::readBody() {
             const ElementScanner::ProbeLines lines = scanner_.usualProbeLines();
             if (sink_.takesLines() && walk_.addPlainProbeLines(lines.first, lines.second)) continue;
             scanner_.splitUsualProbe();
-        }
-        if (scanner_.usualProbe()) {
-            takeBodyProbe(*scanner_.probeAttributes(), texts_, probe_, walk_, scanner_);
-            continue;
+            if (scanner_.usualProbe()) { // split apart; else joined, as below
+                takeBodyProbe(*scanner_.probeAttributes(), texts_, probe_, walk_, scanner_);
+                continue;
+            }
         }
         if (scanner_.contains(element::kProbe)) {
             if (const ProbeAttributes* attributes = scanner_.probeAttributes()) {

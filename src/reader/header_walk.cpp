@@ -5,7 +5,6 @@
 #include "model/probe_type.hpp"
 #include "reader/attributes.hpp"
 #include "reader/directive.hpp"
-#include "reader/probe_keywords.hpp"
 #include "reader/probe_sink.hpp"
 
 namespace kiv {
@@ -110,15 +109,14 @@ void HeaderWalk::addProbe(CoverageFunction* function, ProbeRecord& probe) {
 }
 
 void HeaderWalk::addPlainProbe(const ProbeTexts& texts) {
-    CoverageFunction* function = headerPart_ != nullptr ? partFunction_ : bodyFunction_;
-    if (function != nullptr) sink_.addProbe(*function, texts);
+    if (CoverageFunction* function = bodyTarget()) sink_.addProbe(*function, texts);
 }
 
 bool HeaderWalk::addPlainProbeLines(std::string_view first, std::string_view second) {
-    CoverageFunction* function = headerPart_ != nullptr ? partFunction_ : bodyFunction_;
+    CoverageFunction* function = bodyTarget();
     if (function == nullptr) return false; // the faults of a dropped probe still count
     const std::optional<std::string_view> type = leadingType(first);
-    if (!type || !isPlainKeyword(*type)) return false;
+    if (!type || !isPlainTypeText(*type)) return false;
     return sink_.addProbeLines(*function, first, second);
 }
 
@@ -129,7 +127,7 @@ void HeaderWalk::addBodyProbe(ProbeRecord& probe, std::string_view description) 
         return;
     }
     probe.directiveLine = 0;
-    addProbe(headerPart_ != nullptr ? partFunction_ : bodyFunction_, probe);
+    addProbe(bodyTarget(), probe);
 }
 
 void HeaderWalk::inFunctionDirective(ProbeRecord& probe, std::string_view description) {

@@ -57,9 +57,15 @@ class HeaderWalk {
     // the body has a function to receive it. False leaves the probe to be
     // split here.
     bool addPlainProbeLines(std::string_view first, std::string_view second);
-    // Whether a probe of type goes by addPlainProbe().
+    // Whether a probe of type goes by addPlainProbe(): the walk looks at
+    // ternary probes and line directives only.
     static bool isPlain(std::uint8_t type) {
         return type != kTernary && type != kLinedirInFunction;
+    }
+    // The same for a type as written (a text that names no type is plain:
+    // reading the probe ends the run).
+    static bool isPlainTypeText(std::string_view text) {
+        return text != probeTypeName(kTernary) && text != probeTypeName(kLinedirInFunction);
     }
     // The body ends; header code still open carries over to the next function.
     void endBody();
@@ -71,6 +77,12 @@ class HeaderWalk {
     void inFunctionDirective(ProbeRecord& probe, std::string_view description);
     // Into function; dropped when there is none.
     void addProbe(CoverageFunction* function, ProbeRecord& probe);
+    // The function that receives a probe of the body: the header part's
+    // pseudo function while header code is read, else the body's own; null
+    // when there is none.
+    CoverageFunction* bodyTarget() const {
+        return headerPart_ != nullptr ? partFunction_ : bodyFunction_;
+    }
     void numberTernary(ProbeRecord& probe);
 
     const FileFilter& filter_;

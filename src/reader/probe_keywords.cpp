@@ -103,27 +103,4 @@ const ProbeKeyword* classifyProbeType(std::string_view text) {
     return &entry;
 }
 
-namespace {
-
-// The one keyword of code.
-constexpr std::string_view keywordOf(std::uint8_t code) {
-    std::string_view found;
-    for (const ProbeKeyword& entry : kKeywords) {
-        if (entry.code != code) continue;
-        if (!found.empty()) throw "a code of two keywords";
-        found = entry.keyword;
-    }
-    return found.empty() ? throw "a code of no keyword" : found;
-}
-
-constexpr std::string_view kTernaryKeyword = keywordOf(kTernary);
-constexpr std::string_view kDirectiveKeyword = keywordOf(kLinedirInFunction);
-
-} // namespace
-
-bool isPlainKeyword(std::string_view text) {
-    // The keywords are compared exactly, as classifyProbeType() does.
-    return text != kTernaryKeyword && text != kDirectiveKeyword;
-}
-
 } // namespace kiv

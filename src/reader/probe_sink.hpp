@@ -21,13 +21,14 @@ namespace kiv {
 class CoverageFile;
 class CoverageFunction;
 
-// Hands the probes of function bodies to the model in report order. Merging
-// a probe (finding its match, or storing it) is about a third of the work of
-// reading a report; while a run reads its reports, a second thread does it,
-// one batch of probes behind the reading. Everything else the reader tells
-// the model stays on the reading thread: what the merging thread touches
-// (the probes of a function, its statement coverage, the texts of probes)
-// nothing else touches until the merging is finished.
+// Hands the probes of function bodies to the model in report order. While a
+// run reads its reports, a second thread merges them (finds each probe's
+// match, or stores it), one batch of probes behind the reading; it also
+// splits and converts the usual probes that it gets as their lines, while it
+// keeps up. Everything else the reader tells the model stays on the reading
+// thread: what the merging thread touches (the probes of a function, its
+// statement coverage, the texts of probes) nothing else touches until the
+// merging is finished.
 class ProbeSink {
   public:
     ProbeSink() = default;
@@ -75,7 +76,7 @@ class ProbeSink {
     // processor's cache to the other small.
     enum class Kind : std::uint8_t {
         Record,               // Head, description, context
-        Texts,                // TextsHead, the texts one after the other
+        Texts,                // a probe's texts (see below)
         StatementUnavailable, // the function only
         Lines,                // the function, the sizes of both lines, the lines
         Input,                // the size of a report's name, the name
