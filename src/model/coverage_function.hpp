@@ -23,6 +23,10 @@ class CoverageFunction : public CoverageCommon {
                      const FunctionHeader& header);
     ~CoverageFunction() override;
 
+    // Functions live in slots cut from large chunks (object_slots.cpp).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory, std::size_t size) noexcept;
+
     bool sameFunction(std::string_view otherName, std::uint32_t otherLine,
                       std::string_view otherParameters) const {
         return definedAtLine == otherLine && name == otherName && parameters == otherParameters;

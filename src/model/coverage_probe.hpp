@@ -36,7 +36,7 @@ class CoverageProbe {
     CoverageProbe& operator=(const CoverageProbe&) = delete;
     ~CoverageProbe();
 
-    // Probes live in slots cut from large chunks (probe_storage.cpp).
+    // Probes live in slots cut from large chunks (object_slots.cpp).
     static void* operator new(std::size_t size);
     static void operator delete(void* memory, std::size_t size) noexcept;
 

@@ -28,50 +28,56 @@ void SharedText::release() {
 SharedText TextPool::intern(std::string_view text) {
     if (text.empty()) return {};
     // Kept at most half full.
-    if (2 * (used_ + 1) > slots_.size()) grow();
-    const std::size_t mask = slots_.size() - 1;
+    if (2 * (used_ + 1) > slotCount_) grow();
+    const std::size_t mask = slotCount_ - 1;
+    Block** const table = slots();
     for (std::size_t slot = std::hash<std::string_view>{}(text)&mask;; slot = (slot + 1) & mask) {
-        SharedText& kept = slots_[slot];
-        if (kept.empty()) {
+        Block* kept = table[slot];
+        if (kept == nullptr) {
             kept = keep(text);
+            table[slot] = kept;
             ++used_;
-            return kept;
+            return pooled(kept);
         }
-        if (kept.view() == text) return SharedText::uncounted(kept);
+        if (std::string_view(kept->bytes(), kept->size) == text) return pooled(kept);
     }
 }
 
-SharedText TextPool::keep(std::string_view text) {
-    constexpr std::size_t kChunk = std::size_t{1} << 20;
-    constexpr std::size_t kAlign = alignof(SharedText::Block);
+TextPool::Block* TextPool::keep(std::string_view text) {
+    constexpr std::size_t kAlign = alignof(Block);
     if (text.size() > UINT32_MAX) throw std::bad_alloc();
-    const std::size_t size =
-        (sizeof(SharedText::Block) + text.size() + kAlign - 1) / kAlign * kAlign;
+    const std::size_t size = (sizeof(Block) + text.size() + kAlign - 1) / kAlign * kAlign;
     if (chunkSize_ - chunkUsed_ < size) {
         // A text larger than a chunk gets a chunk of its own.
-        chunkSize_ = std::max(kChunk, size);
-        chunks_.push_back(std::make_unique_for_overwrite<std::byte[]>(chunkSize_));
+        chunkSize_ = std::max(kHugePageBytes, size);
+        chunks_.push_back(allocateLarge(chunkSize_));
         chunkUsed_ = 0;
     }
     std::byte* memory = chunks_.back().get() + chunkUsed_;
     chunkUsed_ += size;
-    auto* block = new (memory) SharedText::Block{1, static_cast<std::uint32_t>(text.size())};
+    auto* block = new (memory) Block{1, static_cast<std::uint32_t>(text.size())};
     std::memcpy(block->bytes(), text.data(), text.size());
-    SharedText kept;
-    kept.word_ = reinterpret_cast<std::uintptr_t>(block) | SharedText::kPooled;
-    return kept;
+    return block;
 }
 
 void TextPool::grow() {
-    std::vector<SharedText> old(slots_.empty() ? 64 : 2 * slots_.size());
-    old.swap(slots_);
-    const std::size_t mask = slots_.size() - 1;
-    for (SharedText& text : old) {
-        if (text.empty()) continue;
-        std::size_t slot = std::hash<std::string_view>{}(text.view()) & mask;
-        while (!slots_[slot].empty())
+    const std::size_t oldCount = slotCount_;
+    const std::size_t count = oldCount == 0 ? 64 : 2 * oldCount;
+    LargeMemory old = std::move(table_);
+    Block** const oldSlots = reinterpret_cast<Block**>(old.get());
+    table_ = allocateLarge(count * sizeof(Block*));
+    slotCount_ = count;
+    Block** const table = slots();
+    std::fill_n(table, count, nullptr);
+    const std::size_t mask = count - 1;
+    for (std::size_t i = 0; i < oldCount; ++i) {
+        Block* const block = oldSlots[i];
+        if (block == nullptr) continue;
+        std::size_t slot =
+            std::hash<std::string_view>{}(std::string_view(block->bytes(), block->size)) & mask;
+        while (table[slot] != nullptr)
             slot = (slot + 1) & mask;
-        slots_[slot] = std::move(text);
+        table[slot] = block;
     }
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/large_memory.hpp"
+
 namespace kiv {
 
 // An immutable text that copies share: one machine word pointing to a
@@ -84,12 +86,6 @@ class SharedText {
 
     // A counted text of its own block.
     static std::uintptr_t make(std::string_view text);
-    // An uncounted copy of a counted text.
-    static SharedText uncounted(const SharedText& text) {
-        SharedText copy;
-        copy.word_ = text.word_ == 0 ? 0 : text.word_ | kPooled;
-        return copy;
-    }
     Block* block() const { return reinterpret_cast<Block*>(word_ & ~kPooled); }
     bool counted() const { return word_ != 0 && (word_ & kPooled) == 0; }
     void retain() const {
@@ -114,15 +110,25 @@ class TextPool {
     std::size_t size() const { return used_; }
 
   private:
-    void grow();
-    // A new text in the pool's own memory: uncounted, it lives as long as
-    // the pool and costs no allocation of its own.
-    SharedText keep(std::string_view text);
+    using Block = SharedText::Block;
 
-    std::vector<SharedText> slots_; // empty SharedText: a free slot
+    Block** slots() const { return reinterpret_cast<Block**>(table_.get()); }
+    void grow();
+    // A new text in the pool's own memory: it lives as long as the pool and
+    // costs no allocation of its own.
+    Block* keep(std::string_view text);
+    // An uncounted text of a block of the pool.
+    static SharedText pooled(Block* block) {
+        SharedText text;
+        text.word_ = reinterpret_cast<std::uintptr_t>(block) | SharedText::kPooled;
+        return text;
+    }
+
+    LargeMemory table_;         // slotCount_ blocks; null: a free slot
+    std::size_t slotCount_ = 0; // a power of two
     std::size_t used_ = 0;
     // The texts' blocks, cut from large chunks one after the other.
-    std::vector<std::unique_ptr<std::byte[]>> chunks_;
+    std::vector<LargeMemory> chunks_;
     std::size_t chunkUsed_ = 0;
     std::size_t chunkSize_ = 0;
 };

@@ -38,7 +38,7 @@ ProbeSink::~ProbeSink() {
 }
 
 void ProbeSink::apply(const Batch& batch, ProbeRecord& record, CoverageFunction*& last) {
-    const char* const bytes = batch.bytes.data();
+    const char* const bytes = batch.bytes();
     std::size_t at = 0;
     ProbeTexts texts;
     while (at < batch.used) {
@@ -117,8 +117,14 @@ void ProbeSink::startThread() {
 
 void ProbeSink::grow(std::size_t size) {
     Batch& batch = *filling_;
-    // Grown in large steps: growing fills the new bytes.
-    batch.bytes.resize(std::max(2 * kBatchBytes, batch.used + size));
+    // A batch that is full goes to the merging thread, so that only an entry
+    // larger than the rest grows it past twice the usual size. Its memory is
+    // left untouched until written: what a batch never holds costs nothing.
+    const std::size_t capacity = std::max(2 * kBatchBytes, batch.used + size);
+    LargeMemory memory = allocateLarge(capacity);
+    if (batch.used != 0) std::memcpy(memory.get(), batch.memory.get(), batch.used);
+    batch.memory = std::move(memory);
+    batch.capacity = capacity;
 }
 
 void ProbeSink::addProbe(CoverageFunction& function, ProbeRecord& probe) {

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "model/large_memory.hpp"
 #include "model/records.hpp"
 #include "reader/probe_lines.hpp"
 #include "reader/probe_record.hpp"
@@ -105,8 +106,10 @@ class ProbeSink {
     // Every field is written and read alone.
     static constexpr std::size_t kShortText = 255; // longer numbers go as a record
     struct Batch {
-        std::vector<char> bytes;
+        LargeMemory memory; // capacity bytes, the first used of them written
+        std::size_t capacity = 0;
         std::size_t used = 0;
+        char* bytes() const { return reinterpret_cast<char*>(memory.get()); }
     };
     static constexpr std::size_t kBatchBytes = std::size_t{1} << 19;
     static constexpr std::size_t kQueued = 4; // batches waiting at most
@@ -122,8 +125,8 @@ class ProbeSink {
     // Room for size more bytes at the end of the batch being filled.
     char* reserve(std::size_t size) {
         Batch& batch = *filling_;
-        if (batch.bytes.size() < batch.used + size) grow(size);
-        return batch.bytes.data() + batch.used;
+        if (batch.capacity - batch.used < size) grow(size);
+        return batch.bytes() + batch.used;
     }
     void grow(std::size_t size);
     // The batch has grown by size bytes; full, it goes to the merging thread.

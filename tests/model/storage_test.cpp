@@ -141,15 +141,18 @@ TEST(TextPool, KeepsEachTextOnce) {
     const SharedText b = pool.intern(std::string("brea") + "k");
     EXPECT_TRUE(a.sameBlock(b));
     EXPECT_TRUE(pool.intern("").empty());
-    // Many texts: the table grows and every text is still found once.
+    // Many texts: the table grows, past the size at which it is taken as
+    // large memory, and every text is still found once.
+    constexpr int kTexts = 140000;
     std::vector<SharedText> kept;
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < kTexts; ++i)
         kept.push_back(pool.intern("text " + std::to_string(i)));
-    for (int i = 0; i < 5000; ++i) {
+    for (int i = 0; i < kTexts; ++i) {
         const SharedText again = pool.intern("text " + std::to_string(i));
         ASSERT_TRUE(again.sameBlock(kept[static_cast<std::size_t>(i)])) << i;
+        ASSERT_EQ(again.view(), "text " + std::to_string(i));
     }
-    EXPECT_EQ(pool.size(), 5001U);
+    EXPECT_EQ(pool.size(), std::size_t{kTexts} + 1);
     EXPECT_TRUE(pool.intern("break").sameBlock(a));
 }
 

@@ -4,11 +4,11 @@
 #include <new>
 #include <vector>
 
-#include <sys/mman.h>
-
+#include "model/coverage_function.hpp"
 #include "model/coverage_probe.hpp"
+#include "model/large_memory.hpp"
 
-// Under AddressSanitizer every probe is allocated on its own, so that the
+// Under AddressSanitizer every object is allocated on its own, so that the
 // sanitizer sees each one.
 #if defined(__SANITIZE_ADDRESS__)
 #define KIV_PROBE_SLOTS 0
@@ -25,11 +25,12 @@ namespace kiv {
 
 namespace {
 
-// The memory of probes (and of their side records): slots of one object
-// each, cut from large chunks, and reused once freed. A model holds millions
-// of probes; taking them from chunks saves the general allocator's
-// bookkeeping on each (time, and a few bytes per probe) and makes taking the
-// model apart cheap. Chunks stay with the process, for the next model. The
+// The memory of probes (and of their side records) and of functions: slots
+// of one object each, cut from large chunks, and reused once freed. A model
+// holds millions of probes and tens of thousands of functions; taking them
+// from chunks saves the general allocator's bookkeeping on each (time, and a
+// few bytes per probe), the page faults of memory touched bit by bit, and
+// makes taking the model apart cheap. Chunks stay with the process, for the next model. The
 // reading thread frees probes that the merging thread made, so the slots are
 // guarded by a lock.
 template <std::size_t kSlot> class Slots {
@@ -42,7 +43,7 @@ template <std::size_t kSlot> class Slots {
             return slot;
         }
         if (next_ + kSlot > end_) {
-            chunks_.push_back(Chunk(newChunk()));
+            chunks_.push_back(allocateLarge(kChunkBytes));
             next_ = chunks_.back().get();
             end_ = next_ + kChunkBytes;
         }
@@ -62,34 +63,16 @@ template <std::size_t kSlot> class Slots {
     struct Free {
         Free* next;
     };
-    // A chunk is one huge page where the system offers them: a model of a
-    // million probes then takes some fifty page faults instead of tens of
-    // thousands, which are costly on virtual machines.
-    static constexpr std::size_t kChunkBytes = std::size_t{2} << 20;
+    // A chunk is one huge page where the system offers them.
+    static constexpr std::size_t kChunkBytes = kHugePageBytes;
     static_assert(kSlot % alignof(Free) == 0 && kSlot >= sizeof(Free));
     static_assert(kSlot <= kChunkBytes);
-
-    struct ChunkDelete {
-        void operator()(std::byte* chunk) const noexcept {
-            ::operator delete (chunk, std::align_val_t{kChunkBytes});
-        }
-    };
-    using Chunk = std::unique_ptr<std::byte, ChunkDelete>;
-
-    // Left uninitialised: every slot is written before it is used.
-    static std::byte* newChunk() {
-        void* chunk = ::operator new (kChunkBytes, std::align_val_t{kChunkBytes});
-#ifdef MADV_HUGEPAGE
-        ::madvise(chunk, kChunkBytes, MADV_HUGEPAGE); // a hint: failure changes nothing
-#endif
-        return static_cast<std::byte*>(chunk);
-    }
 
     std::mutex mutex_;
     Free* free_ = nullptr;
     std::byte* next_ = nullptr;
     std::byte* end_ = nullptr;
-    std::vector<Chunk> chunks_;
+    std::vector<LargeMemory> chunks_; // left uninitialised: every slot is written before use
 };
 
 template <typename T> Slots<sizeof(T)>& slotsOf() {
@@ -122,6 +105,14 @@ void* CoverageProbe::operator new(std::size_t size) {
 
 void CoverageProbe::operator delete(void* memory, std::size_t size) noexcept {
     releaseSlot<CoverageProbe>(memory, size);
+}
+
+void* CoverageFunction::operator new(std::size_t size) {
+    return allocateSlot<CoverageFunction>(size);
+}
+
+void CoverageFunction::operator delete(void* memory, std::size_t size) noexcept {
+    releaseSlot<CoverageFunction>(memory, size);
 }
 
 void* CoverageProbe::Extra::operator new(std::size_t size) {
