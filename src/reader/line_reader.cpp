@@ -21,6 +21,7 @@ bool LineReader::open(const std::string& path) {
 
 void LineReader::close() {
     file_.reset();
+    scannedFrom_ = kNoScan;
     pos_ = 0;
     end_ = 0;
     atEnd_ = false;
@@ -31,6 +32,7 @@ bool LineReader::hasContent() {
 }
 
 bool LineReader::refill(std::size_t& keep) {
+    scannedFrom_ = kNoScan; // the bytes move or more come: scan afresh
     if (atEnd_ || !file_) {
         atEnd_ = true;
         return false;

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "reader/newline_mask.hpp"
 
 namespace kiv {
 
@@ -56,6 +59,8 @@ class LineReader {
 
   private:
     static constexpr std::size_t kSeparatorLength = 9;
+    static constexpr std::size_t kBlock = 64;
+    static constexpr std::size_t kNoScan = static_cast<std::size_t>(-1);
 
     // Makes at least count bytes available after pos_ unless the input ends
     // first; returns the number available.
@@ -69,16 +74,40 @@ class LineReader {
     }
     bool refill(std::size_t& keep);
     // The next line when its line feed is buffered: true and the line
-    // taken, or false and nothing taken.
+    // taken, or false and nothing taken. The line feeds are found 64 bytes
+    // at a time (see newline_mask.hpp) and taken one by one.
     bool takeBufferedLine(std::string_view& line) {
+        if (scannedFrom_ != pos_) startScan();
+        while (feeds_ == 0)
+            if (!scanNextBlock()) return false;
+        const std::size_t feed = blockAt_ + static_cast<std::size_t>(std::countr_zero(feeds_));
+        feeds_ &= feeds_ - 1;
         const char* start = buffer_.data() + pos_;
-        const void* found = std::memchr(start, '\n', end_ - pos_);
-        if (found == nullptr) return false;
-        const auto length = static_cast<std::size_t>(static_cast<const char*>(found) - start);
-        pos_ += length + 1;
-        line = std::string_view(start, length);
+        line = std::string_view(start, feed - pos_);
+        pos_ = feed + 1;
+        scannedFrom_ = pos_;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         return true;
+    }
+    // The line feeds of the block of 64 bytes (fewer at the end of the
+    // buffered bytes) that begins at pos_.
+    void startScan() {
+        blockAt_ = pos_;
+        feeds_ = feedsAt(pos_);
+        scannedFrom_ = pos_;
+    }
+    // Moves to the next block; false when the buffered bytes end first.
+    bool scanNextBlock() {
+        const std::size_t next = blockAt_ + kBlock;
+        if (next >= end_) return false;
+        blockAt_ = next;
+        feeds_ = feedsAt(next);
+        return true;
+    }
+    std::uint64_t feedsAt(std::size_t at) const {
+        const std::size_t available = end_ - at;
+        return available >= kBlock ? newlineMask64(buffer_.data() + at)
+                                   : newlineMaskShort(buffer_.data() + at, available);
     }
     std::string_view readLineRefilling(std::size_t keep) { return nextLine(keep); }
     std::string_view readLineAfterRefilling(const char* keep);
@@ -95,6 +124,11 @@ class LineReader {
     std::size_t end_ = 0;             // end of the buffered bytes
     bool atEnd_ = false;              // nothing more to read from the file
     const char* relocated_ = nullptr; // where readLineAfter() moved the kept bytes
+    // The line feeds at or after pos_ in the block of kBlock bytes at
+    // blockAt_ (up to end_); valid while scannedFrom_ is pos_.
+    std::size_t scannedFrom_ = kNoScan;
+    std::size_t blockAt_ = 0;
+    std::uint64_t feeds_ = 0;
 };
 
 } // namespace kiv

@@ -1,12 +1,15 @@
 // Reading raw lines, skipping separator lines and cutting element lines.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "reader/line_cutting.hpp"
 #include "reader/line_reader.hpp"
+#include "reader/newline_mask.hpp"
 #include "reader/temp_reports.hpp"
 
 namespace kiv {
@@ -93,6 +96,96 @@ TEST(LineReader, KeepsTheLineBeforeWhenReadingTheNext) {
         EXPECT_EQ(kept, first) << c.padding << " " << c.first << " " << c.second;
         EXPECT_EQ(next, second) << c.padding << " " << c.first << " " << c.second;
         EXPECT_EQ(reader.readLine(), "after");
+    }
+}
+
+// The line feeds of 64 bytes, found sixteen or eight bytes at a time, are
+// those found one byte at a time: bytes next to a line feed's value (and
+// with its low bits above 127) are not taken for one.
+TEST(NewlineMask, FindsExactlyTheLineFeeds) {
+    const auto reference = [](const char* bytes) {
+        std::uint64_t mask = 0;
+        for (int i = 0; i < 64; ++i)
+            if (bytes[i] == '\n') mask |= std::uint64_t{1} << i;
+        return mask;
+    };
+    std::vector<std::string> blocks = {std::string(64, 'x'), std::string(64, '\n')};
+    for (const char other : {'\x0b', '\x09', '\x8a', '\x00', '\xff', '\r', '\x0e'}) {
+        for (int at = 0; at < 64; ++at) {
+            std::string block(64, other);
+            block[static_cast<std::size_t>(at)] = '\n';
+            blocks.push_back(block);
+            std::string inverse(64, '\n');
+            inverse[static_cast<std::size_t>(at)] = other;
+            blocks.push_back(inverse);
+        }
+    }
+    std::mt19937 random(7);
+    const char alphabet[] = {'\n', '\r', 'a', '\x8a', '\x0b', '\x00', '\xff', '<'};
+    for (int i = 0; i < 2000; ++i) {
+        std::string block(64, ' ');
+        for (char& c : block)
+            c = alphabet[random() % sizeof alphabet];
+        blocks.push_back(block);
+    }
+    for (const std::string& block : blocks) {
+        const std::uint64_t expected = reference(block.data());
+        ASSERT_EQ(newlineMask64(block.data()), expected) << block;
+        ASSERT_EQ(newlineMaskPortable(block.data()), expected) << block;
+        ASSERT_EQ(newlineMaskShort(block.data(), 64), expected) << block;
+        ASSERT_EQ(newlineMaskShort(block.data(), 17), expected & ((std::uint64_t{1} << 17) - 1));
+    }
+}
+
+// Lines of every length from 0 to 199, so that line feeds fall on every
+// place of the 64-byte blocks the reader scans, over three buffer refills,
+// with separator lines skipped between them (which moves the reading past
+// the scan) and a last line without a line feed.
+TEST(LineReader, ReadsLinesOfEveryLengthAcrossItsScanBlocks) {
+    std::string content;
+    std::vector<std::string> lines;
+    std::vector<bool> separatorAfter;
+    for (int i = 0; i < 9000; ++i) {
+        std::string line(static_cast<std::size_t>(i % 200), static_cast<char>('a' + i % 26));
+        if (i % 7 == 3 && !line.empty()) line.back() = '>';
+        content += line;
+        content += i % 5 == 0 ? "\r\n" : "\n";
+        lines.push_back(line);
+        separatorAfter.push_back(i % 11 == 4);
+        if (separatorAfter.back())
+            content += std::string(static_cast<std::size_t>(i % 10), ' ') + "\n";
+    }
+    content += "no line feed";
+    lines.push_back("no line feed");
+    separatorAfter.push_back(false);
+    ASSERT_GT(content.size(), std::size_t{3} << 18);
+
+    test::TempReports dir;
+    LineReader reader;
+    ASSERT_TRUE(reader.open(dir.write("lines.xml", content)));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(reader.readLine(), lines[i]) << i;
+        if (separatorAfter[i]) reader.skipSeparator();
+    }
+    EXPECT_EQ(reader.readLine(), "");
+    // Read again, each line after the one before kept.
+    ASSERT_TRUE(reader.open(dir.write("lines.xml", content)));
+    std::string_view before = reader.readLine();
+    ASSERT_EQ(before, lines[0]);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (separatorAfter[i - 1]) {
+            reader.skipSeparator();
+            before = reader.readLine();
+            ASSERT_EQ(before, lines[i]) << i;
+            continue;
+        }
+        const std::string_view line = reader.readLineAfter(before.data());
+        const char* moved = reader.relocated();
+        ASSERT_EQ(std::string_view(moved != nullptr ? moved : before.data(), before.size()),
+                  lines[i - 1])
+            << i;
+        ASSERT_EQ(line, lines[i]) << i;
+        before = line;
     }
 }
 
