@@ -13,7 +13,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
 status=0
-for target in report merge command_line; do
+for target in report merge command_line usual_probe; do
     work=$root/build/fuzz/corpus/$target
     findings=$root/build/fuzz/findings/$target
     mkdir -p "$work" "$findings"

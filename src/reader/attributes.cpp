@@ -7,6 +7,7 @@
 
 #include "diagnostics/raise.hpp"
 #include "reader/element_table.hpp"
+#include "reader/quote_search.hpp"
 #include "reader/unescape.hpp"
 
 namespace kiv {
@@ -31,30 +32,6 @@ Name prefixed(std::string_view text, const char (&pattern)[N], std::size_t slot)
 
 template <std::size_t N> constexpr std::size_t slotOf(const char (&pattern)[N]) {
     return FirstValueMap::slotOf(std::string_view(pattern, N - 3));
-}
-
-// The first double quote in [p, end), or end. Most values are numbers of a
-// few digits or short texts: eight bytes are tested at once, without a call
-// and without a branch for every byte.
-[[gnu::always_inline]] inline const char* findQuote(const char* p, const char* end) {
-    if constexpr (std::endian::native == std::endian::little) {
-        constexpr std::uint64_t kOnes = 0x0101010101010101;
-        constexpr std::uint64_t kHighBits = 0x8080808080808080;
-        constexpr std::uint64_t kQuotes = 0x2222222222222222;
-        while (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, sizeof word);
-            const std::uint64_t x = word ^ kQuotes; // a quote becomes a zero byte
-            // The lowest marked byte is the first zero byte exactly (a borrow
-            // marks only bytes above it).
-            const std::uint64_t zero = (x - kOnes) & ~x & kHighBits;
-            if (zero != 0) return p + (std::countr_zero(zero) >> 3);
-            p += sizeof word;
-        }
-    }
-    while (p != end && *p != '"')
-        ++p;
-    return p;
 }
 
 // The report attribute name, followed by '="', with which text starts. Such a

@@ -60,10 +60,12 @@ void ReportReader::readBody() {
         scanner_.readFunctionBodyLines();
         // Nearly every line of a body is a probe of the usual shape: its
         // element is "<probe", which does not end the body. While a merging
-        // thread runs, it splits the plain ones.
+        // thread keeps up, it reads the plain ones; else they are read here,
+        // in one pass when they are in the usual form.
         if (scanner_.usualProbe()) {
             const ElementScanner::ProbeLines lines = scanner_.usualProbeLines();
             if (sink_.takesLines() && walk_.addPlainProbeLines(lines.first, lines.second)) continue;
+            if (walk_.addUsualProbe(lines.first, lines.second)) continue;
             scanner_.splitUsualProbe();
             if (scanner_.usualProbe()) { // split apart; else joined, as below
                 takeBodyProbe(*scanner_.probeAttributes(), texts_, probe_, walk_, scanner_);

@@ -120,6 +120,13 @@ bool HeaderWalk::addPlainProbeLines(std::string_view first, std::string_view sec
     return sink_.addProbeLines(*function, first, second);
 }
 
+bool HeaderWalk::addUsualProbe(std::string_view first, std::string_view second) {
+    if (!readUsualProbe(first, second, usual_) || !isPlain(usual_.keyword->code)) return false;
+    // A probe of no function is dropped: in this form it has no fault.
+    if (CoverageFunction* function = bodyTarget()) sink_.addProbe(*function, usual_);
+    return true;
+}
+
 void HeaderWalk::addBodyProbe(ProbeRecord& probe, std::string_view description) {
     if (probe.type == kTernary) numberTernary(probe);
     if (probe.type == kLinedirInFunction) {

@@ -6,6 +6,7 @@
 
 #include "model/probe_type.hpp"
 #include "model/records.hpp"
+#include "reader/usual_probe.hpp"
 
 namespace kiv {
 
@@ -57,6 +58,10 @@ class HeaderWalk {
     // the body has a function to receive it. False leaves the probe to be
     // split here.
     bool addPlainProbeLines(std::string_view first, std::string_view second);
+    // The same for the two lines of a probe read in the usual form (see
+    // UsualProbe): taken when they are in that form and show a plain probe.
+    // False leaves the probe to the general reading.
+    bool addUsualProbe(std::string_view first, std::string_view second);
     // Whether a probe of type goes by addPlainProbe(): the walk looks at
     // ternary probes and line directives only.
     static bool isPlain(std::uint8_t type) {
@@ -102,6 +107,7 @@ class HeaderWalk {
     // files find them.
     CoverageFunction* bodyFunction_ = nullptr;
     CoverageFunction* partFunction_ = nullptr;
+    UsualProbe usual_; // the probe read last in the usual form
     bool ternarySeen_ = false;
     std::uint32_t ternaryLine_ = 0;
     std::uint32_t ternarySequence_ = 0;

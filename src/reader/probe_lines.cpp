@@ -4,6 +4,10 @@ namespace kiv {
 
 void BodyProbeLines::toRecord(std::string_view first, std::string_view second,
                               ProbeRecord& record) {
+    if (readUsualProbe(first, second, usual_)) {
+        fillUsualRecord(usual_, record);
+        return;
+    }
     ProbeFault fault = ProbeFault::None;
     if (splitProbeAttributes(first, second, attributes_)) {
         fault = takeProbeTexts(attributes_, texts_);

@@ -41,6 +41,7 @@ void ProbeSink::apply(const Batch& batch, ProbeRecord& record, CoverageFunction*
     const char* const bytes = batch.bytes();
     std::size_t at = 0;
     ProbeTexts texts;
+    UsualProbe usual;
     while (at < batch.used) {
         Kind kind;
         std::memcpy(&kind, bytes + at, sizeof kind);
@@ -56,6 +57,9 @@ void ProbeSink::apply(const Batch& batch, ProbeRecord& record, CoverageFunction*
             const std::string_view second(bytes + at + firstSize, secondSize);
             at += firstSize + secondSize;
             lines_.toRecord(first, second, record);
+        } else if (kind == Kind::Usual) {
+            at = readUsual(bytes, at, usual, function);
+            fillUsualRecord(usual, record);
         } else if (kind == Kind::Texts) {
             at = readTexts(bytes, at, texts, function);
             fillProbeRecord(texts, record);
@@ -194,6 +198,54 @@ void ProbeSink::addProbe(CoverageFunction& function, const ProbeTexts& texts) {
             out = put(out, texts.text(static_cast<ProbeTexts::Text>(t)));
     put(out, description);
     commit(size);
+}
+
+void ProbeSink::addProbe(CoverageFunction& function, const UsualProbe& probe) {
+    constexpr std::size_t kLongest = UINT32_MAX;
+    if (!filling_ || probe.description.size() > kLongest || probe.evalNo.size() > kShortText) {
+        fillUsualRecord(probe, record_);
+        addProbe(function, record_);
+        return;
+    }
+    const std::size_t size = sizeof(Kind) + sizeof(CoverageFunction*) +
+                             sizeof(const ProbeKeyword*) + 6 * sizeof(std::uint32_t) + 3 +
+                             probe.evalNo.size() + probe.description.size();
+    char* out = put(reserve(size), Kind::Usual);
+    out = put(out, &function);
+    out = put(out, probe.keyword);
+    out = put(out, probe.nesting);
+    out = put(out, probe.line);
+    out = put(out, probe.counters[0]);
+    out = put(out, probe.counters[1]);
+    out = put(out, probe.scCount);
+    out = put(out, probe.hasCount1);
+    out = put(out, probe.escaped);
+    out = put(out, static_cast<std::uint8_t>(probe.evalNo.size()));
+    out = put(out, static_cast<std::uint32_t>(probe.description.size()));
+    out = put(out, probe.evalNo);
+    put(out, probe.description);
+    commit(size);
+}
+
+std::size_t ProbeSink::readUsual(const char* bytes, std::size_t at, UsualProbe& probe,
+                                 CoverageFunction*& function) {
+    std::uint8_t evalNoSize = 0;
+    std::uint32_t size = 0;
+    at = get(bytes, at, function);
+    at = get(bytes, at, probe.keyword);
+    at = get(bytes, at, probe.nesting);
+    at = get(bytes, at, probe.line);
+    at = get(bytes, at, probe.counters[0]);
+    at = get(bytes, at, probe.counters[1]);
+    at = get(bytes, at, probe.scCount);
+    at = get(bytes, at, probe.hasCount1);
+    at = get(bytes, at, probe.escaped);
+    at = get(bytes, at, evalNoSize);
+    at = get(bytes, at, size);
+    probe.evalNo = std::string_view(bytes + at, evalNoSize);
+    at += evalNoSize;
+    probe.description = std::string_view(bytes + at, size);
+    return at + size;
 }
 
 std::size_t ProbeSink::readTexts(const char* bytes, std::size_t at, ProbeTexts& texts,

@@ -16,6 +16,7 @@
 #include "model/records.hpp"
 #include "reader/probe_lines.hpp"
 #include "reader/probe_record.hpp"
+#include "reader/usual_probe.hpp"
 
 namespace kiv {
 
@@ -55,6 +56,8 @@ class ProbeSink {
     // merging thread turns into its record): the reading thread only copies
     // them.
     void addProbe(CoverageFunction& function, const ProbeTexts& texts);
+    // The same for a plain probe read in the usual form (see UsualProbe).
+    void addProbe(CoverageFunction& function, const UsualProbe& probe);
     // Whether probes may be handed over as their lines: while the merging
     // thread runs and keeps up with the reading.
     bool takesLines() const { return filling_ != nullptr && linesWanted_; }
@@ -81,6 +84,7 @@ class ProbeSink {
         StatementUnavailable, // the function only
         Lines,                // the function, the sizes of both lines, the lines
         Input,                // the size of a report's name, the name
+        Usual,                // a probe read in the usual form (see below)
     };
     struct Head {
         CoverageFunction* function;
@@ -105,6 +109,12 @@ class ProbeSink {
     // description (std::uint8_t each), then those texts and the description.
     // Every field is written and read alone.
     static constexpr std::size_t kShortText = 255; // longer numbers go as a record
+    // A Usual entry: the function, the keyword, nesting, line, both counters
+    // and sc_count (std::uint32_t each), whether count1 was given and
+    // whether the description holds entities (bool each), the sizes of
+    // eval_no (std::uint8_t) and of the description (std::uint32_t), then
+    // both texts as written.
+
     struct Batch {
         LargeMemory memory; // capacity bytes, the first used of them written
         std::size_t capacity = 0;
@@ -121,6 +131,9 @@ class ProbeSink {
     // Reads the Texts entry after its kind at `at` into texts and function;
     // gives where the next entry begins.
     static std::size_t readTexts(const char* bytes, std::size_t at, ProbeTexts& texts,
+                                 CoverageFunction*& function);
+    // The same for a Usual entry.
+    static std::size_t readUsual(const char* bytes, std::size_t at, UsualProbe& probe,
                                  CoverageFunction*& function);
     // Room for size more bytes at the end of the batch being filled.
     char* reserve(std::size_t size) {
