@@ -313,6 +313,13 @@ void ProbeSink::markStatementUnavailable(CoverageFunction& function) {
 
 void ProbeSink::handOver() {
     std::unique_lock lock(mutex_);
+    if (queued_.size() >= kQueued) {
+        // Rather than wait, touch the next page the merging thread's model
+        // will grow into.
+        lock.unlock();
+        prepareLargeMemory();
+        lock.lock();
+    }
     changed_.wait(lock, [this] { return queued_.size() < kQueued || failure_; });
     if (failure_) std::rethrow_exception(failure_);
     queued_.push_back(std::move(filling_));
@@ -369,6 +376,7 @@ void ProbeSink::stopThread() noexcept {
     changed_.notify_all();
     thread_.join();
     filling_.reset();
+    releaseLargeMemory(); // the model grows no more
 }
 
 void ProbeSink::finish() {

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "model/condition_texts.hpp"
+#include "model/large_memory.hpp"
 #include "model/probe_map.hpp"
 #include "model/run_list.hpp"
 #include "model/shared_text.hpp"
@@ -154,6 +156,33 @@ TEST(TextPool, KeepsEachTextOnce) {
     }
     EXPECT_EQ(pool.size(), std::size_t{kTexts} + 1);
     EXPECT_TRUE(pool.intern("break").sameBlock(a));
+}
+
+// Large blocks are aligned to a huge page and writable whole; a page
+// prepared ahead goes to one block only, and giving it back unused is safe.
+TEST(LargeMemory, BlocksAreAlignedAndIndependent) {
+    const auto aligned = [](const LargeMemory& block) {
+        return reinterpret_cast<std::uintptr_t>(block.get()) % kHugePageBytes == 0;
+    };
+    releaseLargeMemory();
+    prepareLargeMemory();
+    LargeMemory first = allocateLarge(kHugePageBytes);
+    LargeMemory second = allocateLarge(kHugePageBytes);
+    LargeMemory large = allocateLarge(3 * kHugePageBytes);
+    LargeMemory small = allocateLarge(100);
+    ASSERT_TRUE(first && second && large && small);
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_TRUE(aligned(first) && aligned(second) && aligned(large));
+    std::memset(first.get(), 1, kHugePageBytes);
+    std::memset(second.get(), 2, kHugePageBytes);
+    std::memset(large.get(), 3, 3 * kHugePageBytes);
+    std::memset(small.get(), 4, 100);
+    EXPECT_EQ(first.get()[kHugePageBytes - 1], std::byte{1});
+    EXPECT_EQ(second.get()[0], std::byte{2});
+    prepareLargeMemory();
+    prepareLargeMemory(); // one page is kept at most
+    releaseLargeMemory();
+    releaseLargeMemory();
 }
 
 TEST(ConditionTexts, ListOnlyWhenFilled) {
