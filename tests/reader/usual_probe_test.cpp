@@ -115,6 +115,45 @@ TEST(UsualProbe, GivesTheRecordOfTheGeneralReading) {
     }
 }
 
+// Numbers of every length, in every attribute, with the bytes that follow
+// them near or far: read as the general reading reads them, or declined.
+TEST(UsualProbe, ReadsNumbersOfEveryLength) {
+    std::vector<std::string> numbers = {"0", "00", "01", "0x1"};
+    for (std::size_t digits = 1; digits <= 11; ++digits) {
+        numbers.push_back(std::string(digits, '9'));
+        numbers.push_back("1" + std::string(digits - 1, '0'));
+        numbers.push_back(std::string("1234567890123").substr(0, digits));
+        numbers.push_back("0" + std::string(digits, '7'));
+        numbers.push_back(std::string(digits, '5') + "x");
+        numbers.push_back(std::string(digits, '5') + "/");
+        numbers.push_back(std::string(digits, '5') + ":");
+    }
+    std::size_t read = 0;
+    for (const std::string& n : numbers) {
+        for (int place = 0; place < 4; ++place) {
+            const std::string number = "\"" + n + "\"";
+            const std::string first =
+                "type=\"if\" nesting=" + (place == 0 ? number : std::string("\"1\""));
+            const std::string second = "line=" + (place == 1 ? number : std::string("\"2\"")) +
+                                       " count1=" + (place == 2 ? number : std::string("\"3\"")) +
+                                       " descr=\"d\" />";
+            // A count just before the end of the line, with few bytes left.
+            const std::string shortSecond =
+                "line=\"2\" count2=" + (place == 3 ? number : std::string("\"4\"")) +
+                " descr=\"\" />";
+            for (const std::string& line : {second, shortSecond}) {
+                UsualProbe probe;
+                if (!readUsualProbe(first, line, probe)) continue;
+                ++read;
+                ProbeRecord record;
+                fillUsualRecord(probe, record);
+                EXPECT_EQ(describe(record), generalRecord(first, line)) << first << " | " << line;
+            }
+        }
+    }
+    EXPECT_GT(read, 100U);
+}
+
 // Every prefix of a usual probe's lines is declined or read as a whole
 // probe: the reading never runs past the end of its lines.
 TEST(UsualProbe, DeclinesEveryCutOfItsLines) {
