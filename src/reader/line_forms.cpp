@@ -1,5 +1,8 @@
 #include "reader/line_forms.hpp"
 
+#include <cstdint>
+#include <cstring>
+
 #include "diagnostics/diagnostic_record.hpp"
 #include "diagnostics/raise.hpp"
 #include "reader/attributes.hpp"
@@ -33,6 +36,26 @@ std::string_view ElementScanner::cut(std::string_view line, bool secondProbeLine
 
 namespace {
 
+// Whether a ">" is in line: eight bytes at a time, without a call (the
+// first line of nearly every probe is searched so).
+bool holdsGreaterThan(std::string_view line) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    constexpr std::uint64_t kGreater = 0x3e3e3e3e3e3e3e3e;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t x = word ^ kGreater; // a '>' becomes a zero byte
+        if (((x - kOnes) & ~x & kHighBits) != 0) return true;
+        p += sizeof word;
+    }
+    for (; p != end; ++p)
+        if (*p == '>') return true;
+    return false;
+}
+
 std::string_view withoutIndentation(std::string_view line) {
     std::size_t start = 0;
     while (start < line.size() && (line[start] == '\t' || line[start] == ' '))
@@ -49,9 +72,7 @@ std::string_view withoutIndentation(std::string_view line) {
 std::string_view usualFirstProbeLine(std::string_view line) {
     constexpr std::string_view kStart = "<probe ";
     line = withoutIndentation(line);
-    if (!line.starts_with(kStart) || !line.ends_with('"') ||
-        line.find('>', kStart.size()) != std::string_view::npos)
-        return {};
+    if (!line.starts_with(kStart) || !line.ends_with('"') || holdsGreaterThan(line)) return {};
     return line;
 }
 

@@ -9,6 +9,7 @@
 #include "model/coverage_file.hpp"
 #include "model/coverage_function.hpp"
 #include "model/probe_type.hpp"
+#include "reader/unescape.hpp"
 
 namespace kiv {
 
@@ -207,9 +208,16 @@ void ProbeSink::addProbe(CoverageFunction& function, const UsualProbe& probe) {
         addProbe(function, record_);
         return;
     }
+    // The reading thread hands over probes read so when the merging thread
+    // falls behind: it takes the unescaping of the description too.
+    std::string_view description = probe.description;
+    if (probe.escaped) {
+        unescapeInto(probe.description, unescaped_);
+        description = unescaped_;
+    }
     const std::size_t size = sizeof(Kind) + sizeof(CoverageFunction*) +
                              sizeof(const ProbeKeyword*) + 6 * sizeof(std::uint32_t) + 3 +
-                             probe.evalNo.size() + probe.description.size();
+                             probe.evalNo.size() + description.size();
     char* out = put(reserve(size), Kind::Usual);
     out = put(out, &function);
     out = put(out, probe.keyword);
@@ -219,11 +227,11 @@ void ProbeSink::addProbe(CoverageFunction& function, const UsualProbe& probe) {
     out = put(out, probe.counters[1]);
     out = put(out, probe.scCount);
     out = put(out, probe.hasCount1);
-    out = put(out, probe.escaped);
+    out = put(out, false); // no entity left
     out = put(out, static_cast<std::uint8_t>(probe.evalNo.size()));
-    out = put(out, static_cast<std::uint32_t>(probe.description.size()));
+    out = put(out, static_cast<std::uint32_t>(description.size()));
     out = put(out, probe.evalNo);
-    put(out, probe.description);
+    put(out, description);
     commit(size);
 }
 

@@ -8,6 +8,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -111,9 +112,9 @@ class ProbeSink {
     static constexpr std::size_t kShortText = 255; // longer numbers go as a record
     // A Usual entry: the function, the keyword, nesting, line, both counters
     // and sc_count (std::uint32_t each), whether count1 was given and
-    // whether the description holds entities (bool each), the sizes of
-    // eval_no (std::uint8_t) and of the description (std::uint32_t), then
-    // both texts as written.
+    // whether the description holds entities (bool each, the description
+    // is written unescaped: false), the sizes of eval_no (std::uint8_t) and
+    // of the description (std::uint32_t), then both texts.
 
     struct Batch {
         LargeMemory memory; // capacity bytes, the first used of them written
@@ -164,6 +165,7 @@ class ProbeSink {
     bool linesWanted_ = true;    // the reading thread's only
     std::exception_ptr failure_; // what merging threw; later batches are dropped
     ProbeRecord record_;         // texts made into a record without the thread
+    std::string unescaped_;      // a description unescaped for the merging thread
     BodyProbeLines lines_;       // the merging thread's only
 };
 

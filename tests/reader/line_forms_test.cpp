@@ -377,6 +377,31 @@ TEST_F(ScannerTest, FunctionBodyProbesReadAsTheGeneralWayReadsThem) {
     }
 }
 
+// A first line that holds a ">" anywhere (searched eight bytes at a time)
+// is not of the usual shape: its element may end there.
+TEST_F(ScannerTest, FirstProbeLineWithAGreaterThanIsNotUsual) {
+    for (std::size_t length = 0; length <= 20; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            const std::string type = std::string(at, 'a') + ">" + std::string(length - at, 'a');
+            load("\t<probe type=\"" + type + "\" nesting=\"1\"\n line=\"7\" descr=\"d\" />\n");
+            scanner_.clearMaps();
+            scanner_.readFunctionBodyLines();
+            EXPECT_FALSE(scanner_.usualProbe()) << type;
+            // The ">" among the last bytes of the line.
+            load("\t<probe type=\"" + std::string(length, 'a') + "\" nesting=\"" +
+                 std::string(at, '1') + ">\"\n line=\"7\" descr=\"d\" />\n");
+            scanner_.clearMaps();
+            scanner_.readFunctionBodyLines();
+            EXPECT_FALSE(scanner_.usualProbe()) << length << " " << at;
+        }
+        load("\t<probe type=\"" + std::string(length, 'a') +
+             "\" nesting=\"1\"\n line=\"7\" descr=\"d\" />\n");
+        scanner_.clearMaps();
+        scanner_.readFunctionBodyLines();
+        EXPECT_TRUE(scanner_.usualProbe()) << length;
+    }
+}
+
 // Values left in the map before a probe (or a name of no place of its own)
 // send the probe through the map, where the first value stored stays.
 TEST_F(ScannerTest, FunctionBodyProbeGoesThroughTheMapWhenItMust) {
