@@ -20,6 +20,7 @@
 #include "reader/probe_lines.hpp"
 #include "reader/probe_record.hpp"
 #include "reader/unescape.hpp"
+#include "reader/usual_probe.hpp"
 
 namespace {
 
@@ -122,7 +123,8 @@ void SplitProbeAttributes(benchmark::State& state) {
 BENCHMARK(SplitProbeAttributes);
 
 // A usual probe as the merging thread gets it: the attribute text of its
-// first line and its second line, split apart and made into the record.
+// first line and its second line, read in one pass (all these probes have
+// the usual form) and made into the record.
 void ProbeRecordFromItsLines(benchmark::State& state) {
     std::vector<std::string> firsts;
     std::vector<std::string> seconds;
@@ -141,6 +143,26 @@ void ProbeRecordFromItsLines(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * firsts.size()));
 }
 BENCHMARK(ProbeRecordFromItsLines);
+
+// The one-pass reading alone, as the reading thread does it when the
+// merging thread falls behind.
+void ReadUsualProbe(benchmark::State& state) {
+    std::vector<std::string> firsts;
+    std::vector<std::string> seconds;
+    for (std::size_t i = 0; i < kFirstLines.size(); ++i) {
+        firsts.push_back(kFirstLines[i].substr(kFirstLines[i].find(' ') + 1));
+        seconds.push_back(kSecondLines[i].substr(kSecondLines[i].find('l')));
+    }
+    kiv::UsualProbe probe;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < firsts.size(); ++i) {
+            benchmark::DoNotOptimize(kiv::readUsualProbe(firsts[i], seconds[i], probe));
+            benchmark::DoNotOptimize(probe.line);
+        }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * firsts.size()));
+}
+BENCHMARK(ReadUsualProbe);
 
 void BuildProbeRecord(benchmark::State& state) {
     const std::vector<std::string> texts = joinedAttributes();
