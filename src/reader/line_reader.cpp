@@ -9,7 +9,39 @@ namespace {
 constexpr std::size_t kInitialBuffer = std::size_t{1} << 18;
 } // namespace
 
-LineReader::LineReader() : buffer_(kInitialBuffer) {}
+LineReader::LineReader() {
+    useBuffer(std::make_shared<std::vector<char>>(kInitialBuffer));
+}
+
+void LineReader::useBuffer(std::shared_ptr<std::vector<char>> buffer) {
+    buffer_ = std::move(buffer);
+    data_ = buffer_->data();
+    capacity_ = buffer_->size();
+}
+
+void LineReader::moveToFreeBuffer(std::size_t& keep, std::size_t size) {
+    std::shared_ptr<std::vector<char>> next;
+    for (auto it = given_.begin(); it != given_.end(); ++it) {
+        if (it->use_count() == 1 && (*it)->size() >= size) {
+            next = std::move(*it);
+            given_.erase(it);
+            break;
+        }
+    }
+    if (!next) next = std::make_shared<std::vector<char>>(size);
+    if (end_ > keep) std::memcpy(next->data(), data_ + keep, end_ - keep);
+    end_ -= keep;
+    pos_ -= keep;
+    keep = 0;
+    // The held buffer waits for reuse; a few are kept (when there are too
+    // many, those free again are forgotten; the others are freed by their
+    // last holder).
+    constexpr std::size_t kGiven = 8;
+    if (given_.size() >= kGiven)
+        std::erase_if(given_, [](const auto& buffer) { return buffer.use_count() == 1; });
+    if (given_.size() < kGiven) given_.push_back(std::move(buffer_));
+    useBuffer(std::move(next));
+}
 
 LineReader::~LineReader() = default;
 
@@ -21,6 +53,12 @@ bool LineReader::open(const std::string& path) {
 
 void LineReader::close() {
     file_.reset();
+    // The next input is read from the front: not over lines still held.
+    if (buffer_.use_count() > 1) {
+        pos_ = end_;
+        std::size_t none = end_;
+        moveToFreeBuffer(none, capacity_);
+    }
     scannedFrom_ = kNoScan;
     pos_ = 0;
     end_ = 0;
@@ -38,16 +76,24 @@ bool LineReader::refill(std::size_t& keep) {
         return false;
     }
     // Keep the bytes still needed at the front of the buffer; grow it only
-    // when they fill it completely.
-    if (keep > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + keep, end_ - keep);
-        end_ -= keep;
-        pos_ -= keep;
-        keep = 0;
+    // when they fill it completely. A held buffer is left as it is: the
+    // bytes go to the front of another.
+    const bool full = end_ - keep == capacity_;
+    if (buffer_.use_count() > 1) {
+        if (keep > 0 || full) moveToFreeBuffer(keep, full ? 2 * capacity_ : capacity_);
+    } else {
+        if (keep > 0) {
+            std::memmove(data_, data_ + keep, end_ - keep);
+            end_ -= keep;
+            pos_ -= keep;
+            keep = 0;
+        }
+        if (end_ == capacity_) {
+            buffer_->resize(capacity_ * 2);
+            useBuffer(std::move(buffer_));
+        }
     }
-    if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
-    const std::size_t got =
-        std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
+    const std::size_t got = std::fread(data_ + end_, 1, capacity_ - end_, file_.get());
     if (got == 0) {
         atEnd_ = true;
         return false;
@@ -64,18 +110,18 @@ std::size_t LineReader::ensure(std::size_t count) {
 
 std::string_view LineReader::readLineAfterRefilling(const char* keep) {
     const auto at = reinterpret_cast<std::uintptr_t>(keep);
-    const auto begin = reinterpret_cast<std::uintptr_t>(buffer_.data());
+    const auto begin = reinterpret_cast<std::uintptr_t>(data_);
     if (at < begin || at > begin + pos_) return readLine(); // nothing of this buffer to keep
     std::size_t kept = at - begin;
     const std::string_view line = nextLine(kept);
-    relocated_ = buffer_.data() + kept;
+    relocated_ = data_ + kept;
     return line;
 }
 
 std::string_view LineReader::nextLine(std::size_t& keep) {
     std::size_t scanned = 0; // bytes after pos_ known to hold no line feed
     for (;;) {
-        const char* start = buffer_.data() + pos_;
+        const char* start = data_ + pos_;
         const void* found = std::memchr(start + scanned, '\n', end_ - pos_ - scanned);
         if (found != nullptr) {
             const auto length = static_cast<std::size_t>(static_cast<const char*>(found) - start);
@@ -87,7 +133,7 @@ std::string_view LineReader::nextLine(std::size_t& keep) {
         scanned = end_ - pos_;
         if (!refill(keep)) {
             // The last line of an input without a final line feed.
-            std::string_view line(buffer_.data() + pos_, end_ - pos_);
+            std::string_view line(data_ + pos_, end_ - pos_);
             pos_ = end_;
             return line;
         }
@@ -97,7 +143,7 @@ std::string_view LineReader::nextLine(std::size_t& keep) {
 void LineReader::skipSeparator() {
     // Nine characters, then a line end of "\n" or "\r\n".
     const std::size_t available = ensure(kSeparatorLength + 2);
-    const char* p = buffer_.data() + pos_;
+    const char* p = data_ + pos_;
     std::size_t taken = 0;
     while (taken < available) {
         if (p[taken] == '\n') {

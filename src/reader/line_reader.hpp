@@ -52,6 +52,13 @@ class LineReader {
     }
     const char* relocated() const { return relocated_; }
 
+    // Keeps the bytes of the lines read so far valid while the result is
+    // alive: the reader then reads on into another buffer instead of
+    // overwriting or moving them. Only the thread that reads may hold,
+    // copy or drop it. bufferId() tells which buffer a hold would keep.
+    std::shared_ptr<const void> holdBuffer() const { return buffer_; }
+    const void* bufferId() const { return buffer_.get(); }
+
     // Skips a separator line, which is expected to be empty: a line of at most
     // 9 characters is consumed whole; of a longer line only the first 9
     // characters are, and the next read begins with its tenth.
@@ -73,6 +80,10 @@ class LineReader {
         return refill(keep);
     }
     bool refill(std::size_t& keep);
+    // Moves the bytes from keep on to the front of a buffer of at least
+    // size bytes that nobody holds, which becomes the current one.
+    void moveToFreeBuffer(std::size_t& keep, std::size_t size);
+    void useBuffer(std::shared_ptr<std::vector<char>> buffer);
     // The next line when its line feed is buffered: true and the line
     // taken, or false and nothing taken. The line feeds are found 64 bytes
     // at a time (see newline_mask.hpp) and taken one by one.
@@ -82,7 +93,7 @@ class LineReader {
             if (!scanNextBlock()) return false;
         const std::size_t feed = blockAt_ + static_cast<std::size_t>(std::countr_zero(feeds_));
         feeds_ &= feeds_ - 1;
-        const char* start = buffer_.data() + pos_;
+        const char* start = data_ + pos_;
         line = std::string_view(start, feed - pos_);
         pos_ = feed + 1;
         scannedFrom_ = pos_;
@@ -106,8 +117,8 @@ class LineReader {
     }
     std::uint64_t feedsAt(std::size_t at) const {
         const std::size_t available = end_ - at;
-        return available >= kBlock ? newlineMask64(buffer_.data() + at)
-                                   : newlineMaskShort(buffer_.data() + at, available);
+        return available >= kBlock ? newlineMask64(data_ + at)
+                                   : newlineMaskShort(data_ + at, available);
     }
     std::string_view readLineRefilling(std::size_t keep) { return nextLine(keep); }
     std::string_view readLineAfterRefilling(const char* keep);
@@ -119,7 +130,13 @@ class LineReader {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, Closer> file_;
-    std::vector<char> buffer_;
+    // The buffer lines are read into, shared with whoever holds it (see
+    // holdBuffer()); data_ and capacity_ are its bytes.
+    std::shared_ptr<std::vector<char>> buffer_;
+    char* data_ = nullptr;
+    std::size_t capacity_ = 0;
+    // Buffers given up while held, to be used again once nobody holds them.
+    std::vector<std::shared_ptr<std::vector<char>>> given_;
     std::size_t pos_ = 0;             // next unread byte
     std::size_t end_ = 0;             // end of the buffered bytes
     bool atEnd_ = false;              // nothing more to read from the file

@@ -9,6 +9,7 @@
 #include "model/coverage_file.hpp"
 #include "model/coverage_function.hpp"
 #include "model/probe_type.hpp"
+#include "reader/line_reader.hpp"
 #include "reader/unescape.hpp"
 
 namespace kiv {
@@ -54,9 +55,12 @@ void ProbeSink::apply(const Batch& batch, ProbeRecord& record, CoverageFunction*
             at = get(bytes, at, function);
             at = get(bytes, at, firstSize);
             at = get(bytes, at, secondSize);
-            const std::string_view first(bytes + at, firstSize);
-            const std::string_view second(bytes + at + firstSize, secondSize);
-            at += firstSize + secondSize;
+            const char* firstData = nullptr;
+            const char* secondData = nullptr;
+            at = get(bytes, at, firstData);
+            at = get(bytes, at, secondData);
+            const std::string_view first(firstData, firstSize);
+            const std::string_view second(secondData, secondSize);
             lines_.toRecord(first, second, record);
         } else if (kind == Kind::Usual) {
             at = readUsual(bytes, at, usual, function);
@@ -282,15 +286,22 @@ std::size_t ProbeSink::readTexts(const char* bytes, std::size_t at, ProbeTexts& 
 bool ProbeSink::addProbeLines(CoverageFunction& function, std::string_view first,
                               std::string_view second) {
     constexpr std::size_t kLongest = UINT32_MAX;
-    if (!filling_ || first.size() > kLongest || second.size() > kLongest) return false;
+    if (!filling_ || lineReader_ == nullptr || first.size() > kLongest || second.size() > kLongest)
+        return false;
+    Batch& batch = *filling_;
+    if (batch.lastBuffer != lineReader_->bufferId()) {
+        batch.buffers.push_back(lineReader_->holdBuffer());
+        batch.lastBuffer = lineReader_->bufferId();
+    }
+    batch.lineBytes += first.size() + second.size();
     const std::size_t size = sizeof(Kind) + sizeof(CoverageFunction*) + 2 * sizeof(std::uint32_t) +
-                             first.size() + second.size();
+                             2 * sizeof(const char*);
     char* out = put(reserve(size), Kind::Lines);
     out = put(out, &function);
     out = put(out, static_cast<std::uint32_t>(first.size()));
     out = put(out, static_cast<std::uint32_t>(second.size()));
-    out = put(out, first);
-    put(out, second);
+    out = put(out, first.data());
+    put(out, second.data());
     commit(size);
     return true;
 }
@@ -334,6 +345,12 @@ void ProbeSink::handOver() {
     // The merging thread falling behind leaves the splitting of the next
     // batch to the reading thread.
     linesWanted_ = queued_.size() < kBehind;
+    // The read buffers of merged batches are free again.
+    for (const std::unique_ptr<Batch>& merged : spare_) {
+        merged->buffers.clear();
+        merged->lastBuffer = nullptr;
+        merged->lineBytes = 0;
+    }
     if (spare_.empty()) {
         filling_ = std::make_unique<Batch>();
     } else {
@@ -384,7 +401,9 @@ void ProbeSink::stopThread() noexcept {
     changed_.notify_all();
     thread_.join();
     filling_.reset();
-    releaseLargeMemory(); // the model grows no more
+    for (const std::unique_ptr<Batch>& merged : spare_)
+        merged->buffers.clear(); // the read buffers are free again
+    releaseLargeMemory();        // the model grows no more
 }
 
 void ProbeSink::finish() {

@@ -23,6 +23,7 @@ namespace kiv {
 
 class CoverageFile;
 class CoverageFunction;
+class LineReader;
 
 // Hands the probes of function bodies to the model in report order. While a
 // run reads its reports, a second thread merges them (finds each probe's
@@ -68,6 +69,9 @@ class ProbeSink {
     // and nothing done, when the probe is not taken (no merging thread, or
     // a line of 4 GiB).
     bool addProbeLines(CoverageFunction& function, std::string_view first, std::string_view second);
+    // The reader whose buffer the lines given to addProbeLines() lie in:
+    // they are handed over where they lie, the batch holding the buffer.
+    void takeLinesFrom(LineReader& reader) { lineReader_ = &reader; }
     // The report whose probes come next, named in the diagnostics of the
     // merging thread.
     void setInputName(std::string_view name);
@@ -83,7 +87,7 @@ class ProbeSink {
         Record,               // Head, description, context
         Texts,                // a probe's texts (see below)
         StatementUnavailable, // the function only
-        Lines,                // the function, the sizes of both lines, the lines
+        Lines,                // the function, the sizes of both lines, where they lie
         Input,                // the size of a report's name, the name
         Usual,                // a probe read in the usual form (see below)
     };
@@ -120,6 +124,12 @@ class ProbeSink {
         LargeMemory memory; // capacity bytes, the first used of them written
         std::size_t capacity = 0;
         std::size_t used = 0;
+        // The read buffers that Lines entries point into, held by the
+        // reading thread alone (it drops them once the batch is merged);
+        // their bytes pointed at, and the buffer held last.
+        std::vector<std::shared_ptr<const void>> buffers;
+        std::size_t lineBytes = 0;
+        const void* lastBuffer = nullptr;
         char* bytes() const { return reinterpret_cast<char*>(memory.get()); }
     };
     static constexpr std::size_t kBatchBytes = std::size_t{1} << 19;
@@ -146,7 +156,7 @@ class ProbeSink {
     // The batch has grown by size bytes; full, it goes to the merging thread.
     void commit(std::size_t size) {
         filling_->used += size;
-        if (filling_->used >= kBatchBytes) handOver();
+        if (filling_->used >= kBatchBytes || filling_->lineBytes >= kBatchBytes) handOver();
     }
     // The batch being filled goes to the merging thread.
     void handOver();
@@ -167,6 +177,7 @@ class ProbeSink {
     ProbeRecord record_;         // texts made into a record without the thread
     std::string unescaped_;      // a description unescaped for the merging thread
     BodyProbeLines lines_;       // the merging thread's only
+    LineReader* lineReader_ = nullptr;
 };
 
 } // namespace kiv

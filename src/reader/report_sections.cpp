@@ -31,7 +31,9 @@ class OpenReport {
 } // namespace
 
 ReportReader::ReportReader(const FileFilter& filter)
-    : filter_(filter), scanner_(lines_), walk_(filter, sink_) {}
+    : filter_(filter), scanner_(lines_), walk_(filter, sink_) {
+    sink_.takeLinesFrom(lines_);
+}
 
 void ReportReader::readAll(const std::vector<std::string>& fileNames, Coverage& coverage) {
     sink_.startThread();

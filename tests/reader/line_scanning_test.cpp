@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
@@ -186,6 +187,43 @@ TEST(LineReader, ReadsLinesOfEveryLengthAcrossItsScanBlocks) {
             << i;
         ASSERT_EQ(line, lines[i]) << i;
         before = line;
+    }
+}
+
+// Lines read while the buffer is held keep their bytes, however the reading
+// goes on: refills that would move them, a line that outgrows the buffer,
+// another input opened; once dropped, the buffers serve again.
+TEST(LineReader, HeldLinesKeepTheirBytes) {
+    const std::size_t fill = std::size_t{1} << 18;
+    std::string content;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 20000; ++i) {
+        expected.push_back("line " + std::to_string(i) +
+                           std::string(static_cast<std::size_t>(i % 50), 'x'));
+        content += expected.back() + "\n";
+    }
+    const std::string longLine(3 * fill, 'L');
+    content += longLine + "\nend\n";
+    test::TempReports dir;
+    LineReader reader;
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(reader.open(dir.write("held.xml", content)));
+        std::vector<std::shared_ptr<const void>> holds;
+        std::vector<std::string_view> kept; // views into held buffers
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const std::string_view line = reader.readLine();
+            ASSERT_EQ(line, expected[i]) << i;
+            if (i % 97 == 0) {
+                holds.push_back(reader.holdBuffer());
+                kept.push_back(line);
+            }
+        }
+        ASSERT_EQ(reader.readLine(), longLine);
+        ASSERT_EQ(reader.readLine(), "end");
+        ASSERT_TRUE(reader.open(dir.write("other.xml", "other\n")));
+        ASSERT_EQ(reader.readLine(), "other");
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            ASSERT_EQ(kept[k], expected[k * 97]) << k;
     }
 }
 
