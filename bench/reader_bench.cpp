@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/records.hpp"
@@ -111,6 +112,18 @@ void SplitAttributesIntoMap(benchmark::State& state) {
 BENCHMARK(SplitAttributesIntoMap);
 
 // The probes of function bodies, split without the map.
+// The lines as the merging thread gets them: the attribute text of the
+// first line (after "<probe ") and the second line without its indentation.
+std::pair<std::vector<std::string>, std::vector<std::string>> usualProbeLines() {
+    std::vector<std::string> firsts;
+    std::vector<std::string> seconds;
+    for (std::size_t i = 0; i < kFirstLines.size(); ++i) {
+        firsts.push_back(kFirstLines[i].substr(kFirstLines[i].find(' ') + 1));
+        seconds.push_back(kSecondLines[i].substr(kSecondLines[i].find('l')));
+    }
+    return {firsts, seconds};
+}
+
 void SplitProbeAttributes(benchmark::State& state) {
     const std::vector<std::string> texts = joinedAttributes();
     kiv::ProbeAttributes attributes;
@@ -126,12 +139,7 @@ BENCHMARK(SplitProbeAttributes);
 // first line and its second line, read in one pass (all these probes have
 // the usual form) and made into the record.
 void ProbeRecordFromItsLines(benchmark::State& state) {
-    std::vector<std::string> firsts;
-    std::vector<std::string> seconds;
-    for (std::size_t i = 0; i < kFirstLines.size(); ++i) {
-        firsts.push_back(kFirstLines[i].substr(kFirstLines[i].find(' ') + 1));
-        seconds.push_back(kSecondLines[i].substr(kSecondLines[i].find('l')));
-    }
+    const auto [firsts, seconds] = usualProbeLines();
     kiv::BodyProbeLines lines;
     kiv::ProbeRecord record;
     for (auto _ : state) {
@@ -147,12 +155,7 @@ BENCHMARK(ProbeRecordFromItsLines);
 // The one-pass reading alone, as the reading thread does it when the
 // merging thread falls behind.
 void ReadUsualProbe(benchmark::State& state) {
-    std::vector<std::string> firsts;
-    std::vector<std::string> seconds;
-    for (std::size_t i = 0; i < kFirstLines.size(); ++i) {
-        firsts.push_back(kFirstLines[i].substr(kFirstLines[i].find(' ') + 1));
-        seconds.push_back(kSecondLines[i].substr(kSecondLines[i].find('l')));
-    }
+    const auto [firsts, seconds] = usualProbeLines();
     kiv::UsualProbe probe;
     for (auto _ : state) {
         for (std::size_t i = 0; i < firsts.size(); ++i) {
