@@ -28,7 +28,7 @@ class LineReader;
 // Hands the probes of function bodies to the model in report order. While a
 // run reads its reports, a second thread merges them (finds each probe's
 // match, or stores it), one batch of probes behind the reading; it also
-// splits and converts the usual probes that it gets as their lines, while it
+// reads and converts the usual probes that it gets as their lines, while it
 // keeps up. Everything else the reader tells the model stays on the reading
 // thread: what the merging thread touches (the probes of a function, its
 // statement coverage, the texts of probes) nothing else touches until the
@@ -64,10 +64,11 @@ class ProbeSink {
     // thread runs and keeps up with the reading.
     bool takesLines() const { return filling_ != nullptr && linesWanted_; }
     // The same for a plain probe of the usual shape given as its two lines
-    // (see BodyProbeLines): the merging thread splits them. A probe that
-    // cannot be read ends the run there, after everything before it. False,
-    // and nothing done, when the probe is not taken (no merging thread, or
-    // a line of 4 GiB).
+    // (see BodyProbeLines): the merging thread reads them where they lie in
+    // the reader's buffer (see takeLinesFrom()). A probe that cannot be read
+    // ends the run there, after everything before it. False, and nothing
+    // done, when the probe is not taken (no merging thread, no reader given,
+    // or a line of 4 GiB).
     bool addProbeLines(CoverageFunction& function, std::string_view first, std::string_view second);
     // The reader whose buffer the lines given to addProbeLines() lie in:
     // they are handed over where they lie, the batch holding the buffer.
