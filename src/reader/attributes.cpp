@@ -1,7 +1,6 @@
 #include "reader/attributes.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 

@@ -1,13 +1,11 @@
 #include "reader/line_forms.hpp"
 
-#include <cstdint>
-#include <cstring>
-
 #include "diagnostics/diagnostic_record.hpp"
 #include "diagnostics/raise.hpp"
 #include "reader/attributes.hpp"
 #include "reader/element_table.hpp"
 #include "reader/line_cutting.hpp"
+#include "reader/quote_search.hpp"
 
 namespace kiv {
 
@@ -36,24 +34,11 @@ std::string_view ElementScanner::cut(std::string_view line, bool secondProbeLine
 
 namespace {
 
-// Whether a ">" is in line: eight bytes at a time, without a call (the
-// first line of nearly every probe is searched so).
+// Whether a ">" is in line (the first line of nearly every probe is
+// searched so).
 bool holdsGreaterThan(std::string_view line) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    constexpr std::uint64_t kGreater = 0x3e3e3e3e3e3e3e3e;
-    const char* p = line.data();
-    const char* const end = p + line.size();
-    while (end - p >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, sizeof word);
-        const std::uint64_t x = word ^ kGreater; // a '>' becomes a zero byte
-        if (((x - kOnes) & ~x & kHighBits) != 0) return true;
-        p += sizeof word;
-    }
-    for (; p != end; ++p)
-        if (*p == '>') return true;
-    return false;
+    const char* const end = line.data() + line.size();
+    return findByte<'>'>(line.data(), end) != end;
 }
 
 std::string_view withoutIndentation(std::string_view line) {

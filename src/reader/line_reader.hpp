@@ -13,8 +13,10 @@
 
 namespace kiv {
 
-// Reads a report line by line through one large buffer that is reused for
-// every line and every report. Lines may be of any length. A carriage return
+// Reads a report line by line through a large buffer that is reused for
+// every line and every report, unless lines read into it are still held
+// (see holdBuffer()): it then reads on into another. Lines may be of any
+// length. A carriage return
 // directly before a line feed is not part of the line, so reports written on
 // Windows read as on any other system. After the end of the input every read
 // gives an empty line.

@@ -6,9 +6,9 @@
 
 namespace kiv {
 
-// Searches of attribute values, eight bytes at a time, without a call and
-// without a branch for every byte: most values are numbers of a few digits
-// or short texts.
+// Searches of attribute values and short lines, eight bytes at a time,
+// without a call and without a branch for every byte: most values are
+// numbers of a few digits or short texts.
 namespace quote_search {
 
 inline constexpr std::uint64_t kOnes = 0x0101010101010101;
@@ -23,21 +23,27 @@ inline std::uint64_t marks(std::uint64_t word, std::uint64_t pattern) {
 
 } // namespace quote_search
 
-// The first double quote in [p, end), or end.
-[[gnu::always_inline]] inline const char* findQuote(const char* p, const char* end) {
+// The first byte c in [p, end), or end.
+template <char c>
+[[gnu::always_inline]] inline const char* findByte(const char* p, const char* end) {
     if constexpr (std::endian::native == std::endian::little) {
-        constexpr std::uint64_t kQuotes = 0x2222222222222222;
+        constexpr std::uint64_t kPattern = quote_search::kOnes * static_cast<unsigned char>(c);
         while (end - p >= 8) {
             std::uint64_t word;
             std::memcpy(&word, p, sizeof word);
-            const std::uint64_t quote = quote_search::marks(word, kQuotes);
-            if (quote != 0) return p + (std::countr_zero(quote) >> 3);
+            const std::uint64_t found = quote_search::marks(word, kPattern);
+            if (found != 0) return p + (std::countr_zero(found) >> 3);
             p += sizeof word;
         }
     }
-    while (p != end && *p != '"')
+    while (p != end && *p != c)
         ++p;
     return p;
+}
+
+// The first double quote in [p, end), or end.
+[[gnu::always_inline]] inline const char* findQuote(const char* p, const char* end) {
+    return findByte<'"'>(p, end);
 }
 
 // The same, telling whether an ampersand (which begins an entity) comes
