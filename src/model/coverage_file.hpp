@@ -87,7 +87,7 @@ class CoverageFile : public CoverageCommon {
     DistinctList functionIncluders; // including files met inside functions
     DistinctList includedHeaders;   // headers extracted from this source file
     DistinctList includes;          // the reports' own include elements
-    DistinctList headerParts;       // headers whose code was met inside functions
+    DistinctList headerParts;       // headers met inside functions, as the reports spell them
     RunList lineCounts;             // one per file summary "lines" of every report
     FunctionMap functionMap;
 

@@ -158,7 +158,9 @@ void HeaderWalk::inFunctionDirective(ProbeRecord& probe, std::string_view descri
             &coverage_->findOrCreateFile(partKey, kHeaderPart, display, filter_.isChosen(display));
         headerPart_->addInstrumentationMode(mode_);
         headerPart_->addIncluder(current_->displayName, true);
-        current_->addHeaderPart(headerPart_->displayName, function_.name, function_.definedAtLine,
+        // The lists of header parts keep every spelling the reports use, even
+        // where the part itself kept the one it was first met under.
+        current_->addHeaderPart(display, function_.name, function_.definedAtLine,
                                 function_.parameters);
 
         FunctionHeader pseudo;

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -35,12 +36,29 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
-std::vector<std::string> caseNames() {
+// The summary reports among a case's expected outputs.
+std::vector<std::string> expectedSummaries(const fs::path& source) {
+    std::vector<std::string> summaries;
+    const fs::path expectedDir = source / "expected";
+    if (!fs::exists(expectedDir)) return summaries;
+    for (const auto& entry : fs::directory_iterator(expectedDir)) {
+        const std::string name = entry.path().filename().string();
+        const std::string text = test::readFile(entry.path().string());
+        if (name != "stdout" && text.find("<kiv_xmlmerge_report>") != std::string::npos)
+            summaries.push_back(name);
+    }
+    return summaries;
+}
+
+std::vector<std::string> caseNames(bool withSummaryOnly) {
     std::vector<std::string> names;
     const fs::path root = fs::path(KIV_TEST_DATA_DIR) / "golden";
     if (!fs::exists(root)) return names;
-    for (const auto& entry : fs::directory_iterator(root))
-        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(root)) {
+        if (!entry.is_directory()) continue;
+        if (withSummaryOnly && expectedSummaries(entry.path()).empty()) continue;
+        names.push_back(entry.path().filename().string());
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -101,23 +119,14 @@ TEST_P(Golden, MatchesExpectedOutputs) {
 }
 
 // Every summary report the program writes for a case is well-formed XML.
-TEST_P(Golden, WrittenSummariesAreWellFormed) {
+class GoldenSummary : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(GoldenSummary, IsWellFormed) {
     const fs::path source = fs::path(KIV_TEST_DATA_DIR) / "golden" / GetParam();
-    const fs::path expectedDir = source / "expected";
-    std::vector<std::string> summaries;
-    if (fs::exists(expectedDir)) {
-        for (const auto& entry : fs::directory_iterator(expectedDir)) {
-            const std::string name = entry.path().filename().string();
-            const std::string text = test::readFile(entry.path().string());
-            if (name != "stdout" && text.find("<kiv_xmlmerge_report>") != std::string::npos)
-                summaries.push_back(name);
-        }
-    }
-    if (summaries.empty()) GTEST_SKIP() << "no summary report in this case";
     if (!haveXmllint()) GTEST_SKIP() << "xmllint is not installed";
     test::ProcessResult result;
     const std::string work = runCase(source, result);
-    for (const std::string& name : summaries) {
+    for (const std::string& name : expectedSummaries(source)) {
         ASSERT_TRUE(fs::exists(work + "/" + name)) << name;
         const std::string command = "xmllint --noout '" + work + "/" + name + "' 2>/dev/null";
         EXPECT_EQ(std::system(command.c_str()), 0) << name << " of case " << GetParam();
@@ -125,13 +134,17 @@ TEST_P(Golden, WrittenSummariesAreWellFormed) {
     fs::remove_all(work);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(caseNames()), [](const auto& info) {
+std::string testName(const ::testing::TestParamInfo<std::string>& info) {
     std::string name = info.param;
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     return name;
-});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(caseNames(false)), testName);
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenSummary, ::testing::ValuesIn(caseNames(true)), testName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Golden);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenSummary);
 
 } // namespace
 } // namespace kiv
