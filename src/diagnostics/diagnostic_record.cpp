@@ -1,6 +1,7 @@
 #include "diagnostics/diagnostic_record.hpp"
 
 #include "diagnostics/message_table.hpp"
+#include "diagnostics/program_name.hpp"
 #include "diagnostics/units.hpp"
 
 namespace kiv {
@@ -71,7 +72,9 @@ std::string DiagnosticRecord::compose(int sourceLine, bool isError) {
         second_.reset();
         misused_ = false;
     }
-    std::string line = isError ? "*** kivxmlmerge error " : "*** kivxmlmerge warning ";
+    std::string line = "*** ";
+    line += programName();
+    line += isError ? " error " : " warning ";
     line += std::to_string(code_);
     line += " (";
     line += std::to_string(unit_);

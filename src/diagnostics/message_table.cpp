@@ -32,6 +32,10 @@ constexpr std::array<std::string_view, kMessageCount> kMessages = {
     "Input line too long.",
     "Output file can not be opened: %s",
     "Output file write failed: %s",
+    "Option -lcov requires argument.",
+    "Option -cobertura requires argument.",
+    "Option -root requires argument.",
+    "Output option -lcov or -cobertura missing.",
 };
 
 } // namespace

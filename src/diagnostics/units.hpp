@@ -41,6 +41,10 @@ enum Code : int {
     kLineTooLong = 23,
     kOutputOpen = 24,
     kOutputWrite = 25,
+    kOptionLcovArgument = 26,
+    kOptionCoberturaArgument = 27,
+    kOptionRootArgument = 28,
+    kExportOutputMissing = 29,
 };
 
 } // namespace kiv

@@ -101,9 +101,9 @@ TEST(DiagnosticRecord, LongArgumentsAreNeverTruncated) {
     EXPECT_EQ(line.substr(line.size() - name.size()), name);
 }
 
-TEST(MessageTable, HasTwentyFiveEntriesAndNoFormatBeyondPercentS) {
+TEST(MessageTable, HasTwentyNineEntriesAndNoFormatBeyondPercentS) {
     EXPECT_TRUE(messageText(0).empty());
-    EXPECT_TRUE(messageText(26).empty());
+    EXPECT_TRUE(messageText(30).empty());
     for (int code = 1; code <= kMessageCount; ++code) {
         const std::string_view text = messageText(code);
         ASSERT_FALSE(text.empty()) << code;
@@ -112,6 +112,8 @@ TEST(MessageTable, HasTwentyFiveEntriesAndNoFormatBeyondPercentS) {
     }
     EXPECT_EQ(messageText(19), "Out of memory.");
     EXPECT_EQ(messageText(23), "Input line too long.");
+    EXPECT_EQ(messageText(kLastMergeCode), "Output file write failed: %s");
+    EXPECT_EQ(messageText(29), "Output option -lcov or -cobertura missing.");
 }
 
 TEST(Raise, ThrowsTheComposedLineWithTheCallersLine) {

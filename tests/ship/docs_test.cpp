@@ -84,7 +84,7 @@ TEST(ShippedDocs, UsageTextListsTheOptionsTheDocumentsAreCheckedFor) {
 
 TEST(ShippedDocs, ManPageExplainsEveryDiagnosticUnderItsCode) {
     const std::vector<std::string> lines = manPageLines();
-    for (int code = 1; code <= kMessageCount; ++code) {
+    for (int code = 1; code <= kLastMergeCode; ++code) {
         SCOPED_TRACE(concat({"code ", std::to_string(code)}));
         const std::string message(messageText(code));
         ASSERT_FALSE(message.empty());
