@@ -29,7 +29,8 @@ Coverage::Coverage(std::string version, const std::vector<std::string>& argument
 
 Coverage::~Coverage() {
     // Files go in key order, each taking its functions and probes with it.
-    for (auto& [key, file] : fileMap) file.reset();
+    for (auto& [key, file] : fileMap)
+        file.reset();
     if (currentCoverage() == this) setCurrentCoverage(nullptr);
 }
 
@@ -37,10 +38,11 @@ CoverageFile& Coverage::findOrCreateFile(std::string_view key, int type,
                                          std::string_view displayName, bool chosen) {
     auto it = fileMap.find(key);
     if (it != fileMap.end()) return *it->second;
-    auto file = std::make_unique<CoverageFile>(std::string(key), type, std::string(displayName),
-                                               chosen);
+    auto file =
+        std::make_unique<CoverageFile>(std::string(key), type, std::string(displayName), chosen);
     CoverageFile& created = *file;
     created.keepTextsIn(&texts);
+    created.creationOrder = static_cast<std::uint32_t>(fileMap.size());
     fileMap.emplace(std::string(key), std::move(file));
     if (chosen) {
         if (type == kSourceFile) {

@@ -60,6 +60,10 @@ class CoverageFile : public CoverageCommon {
     std::string key;
     int type = kSourceFile;
     std::string displayName;
+    // Header parts: the key of the header whose code they hold.
+    std::string headerKey;
+    // The order in which the model met its files (0 for the first).
+    std::uint32_t creationOrder = 0;
     std::string fileType; // "source" or "header"
     DistinctList instrumentationModes;
     std::string instrumentationMode;

@@ -156,6 +156,7 @@ void HeaderWalk::inFunctionDirective(ProbeRecord& probe, std::string_view descri
         partKey += key;
         headerPart_ =
             &coverage_->findOrCreateFile(partKey, kHeaderPart, display, filter_.isChosen(display));
+        if (headerPart_->headerKey.empty()) headerPart_->headerKey = key;
         headerPart_->addInstrumentationMode(mode_);
         headerPart_->addIncluder(current_->displayName, true);
         // The lists of header parts keep every spelling the reports use, even
