@@ -4,6 +4,7 @@
 
 #include "diagnostics/raise.hpp"
 #include "driver/options_file.hpp"
+#include "driver/program.hpp"
 
 namespace kiv {
 
@@ -53,8 +54,24 @@ void checkInputName(const std::string& name) {
     if (extension != ".xml") raise(Unit::CommandLine, kExtensionNotAllowed, name);
 }
 
+namespace {
+
+const ValueOption* findValueOption(const Program& program, std::string_view argument) {
+    for (const ValueOption& option : program.valueOptions)
+        if (option.name == argument) return &option;
+    return nullptr;
+}
+
+bool anyOutputNamed(const Program& program, const Settings& settings) {
+    for (const ValueOption& option : program.valueOptions)
+        if (option.namesOutput && !(settings.*option.value).empty()) return true;
+    return false;
+}
+
+} // namespace
+
 CommandLineOutcome interpretCommandLine(const std::vector<std::string>& arguments,
-                                        Settings& settings) {
+                                        Settings& settings, const Program& program) {
     if (arguments.empty()) return CommandLineOutcome::Usage;
     settings.arguments = expandOptionsFiles(arguments);
     const std::vector<std::string>& args = settings.arguments;
@@ -62,12 +79,9 @@ CommandLineOutcome interpretCommandLine(const std::vector<std::string>& argument
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& argument = args[i];
         const bool hasNext = i + 1 < args.size();
-        if (argument == "-p") {
-            if (!hasNext) raise(Unit::CommandLine, kOptionPArgument);
-            settings.listingName = args[++i];
-        } else if (argument == "-x") {
-            if (!hasNext) raise(Unit::CommandLine, kOptionXArgument);
-            settings.summaryName = args[++i];
+        if (const ValueOption* option = findValueOption(program, argument)) {
+            if (!hasNext) raise(Unit::CommandLine, option->missingArgumentCode);
+            settings.*option->value = args[++i];
         } else if (argument == "-ndl") {
             settings.noDriveLetter = true;
         } else if (argument == "-f") {
@@ -87,8 +101,7 @@ CommandLineOutcome interpretCommandLine(const std::vector<std::string>& argument
         }
     }
     if (settings.inputs.empty()) raise(Unit::CommandLine, kNoInput);
-    if (settings.listingName.empty() && settings.summaryName.empty())
-        raise(Unit::CommandLine, kOutputOptionMissing);
+    if (!anyOutputNamed(program, settings)) raise(Unit::CommandLine, program.outputMissingCode);
     return CommandLineOutcome::Run;
 }
 

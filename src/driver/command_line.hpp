@@ -8,15 +8,17 @@
 
 namespace kiv {
 
+struct Program;
+
 enum class CommandLineOutcome {
     Run,   // settings complete: run the merge
     Usage, // no argument or -h: show the help and end with status 1
 };
 
-// Interprets the arguments (program name excluded) into settings. Every error
-// is raised as kiv::Error (unit 1).
+// Interprets the arguments (program name excluded) of `program` into
+// settings. Every error is raised as kiv::Error (unit 1).
 CommandLineOutcome interpretCommandLine(const std::vector<std::string>& arguments,
-                                        Settings& settings);
+                                        Settings& settings, const Program& program);
 
 // Replaces every "@file" argument by the tokens of that options file.
 std::vector<std::string> expandOptionsFiles(const std::vector<std::string>& arguments);

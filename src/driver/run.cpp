@@ -6,15 +6,13 @@
 
 #include "diagnostics/diagnostic_record.hpp"
 #include "diagnostics/error.hpp"
+#include "diagnostics/program_name.hpp"
 #include "diagnostics/units.hpp"
 #include "driver/command_line.hpp"
 #include "driver/merge.hpp"
-#include "driver/output.hpp"
-#include "driver/usage.hpp"
-#include "listing/listing_writer.hpp"
+#include "driver/program.hpp"
 #include "model/coverage.hpp"
 #include "model/current_coverage.hpp"
-#include "summary/summary_writer.hpp"
 
 namespace kiv {
 
@@ -41,33 +39,27 @@ void leaveToTheSystem(std::unique_ptr<Coverage> coverage) {
     leftModel = coverage.release();
 }
 
-void merge(const Settings& settings, std::ostream& out, ModelAtEnd atEnd) {
+void merge(const Program& program, const Settings& settings, std::ostream& out, ModelAtEnd atEnd) {
     std::unique_ptr<Coverage> coverage = readInputs(settings);
     coverage->finishModel();
-    // The listing is complete and closed before the summary is opened, so
-    // both naming one file leaves the summary in it.
-    if (!settings.listingName.empty())
-        writeOutput(settings.listingName, out,
-                    [&](std::ostream& stream) { writeListing(*coverage, stream); });
-    if (!settings.summaryName.empty())
-        writeOutput(settings.summaryName, out,
-                    [&](std::ostream& stream) { writeSummary(*coverage, stream); });
+    program.writeOutputs(*coverage, settings, out);
     if (atEnd == ModelAtEnd::LeftToTheSystem) leaveToTheSystem(std::move(coverage));
 }
 
 } // namespace
 
-int runMerge(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-             ModelAtEnd atEnd) {
+int runProgram(const Program& program, const std::vector<std::string>& arguments, std::ostream& out,
+               std::ostream& err, ModelAtEnd atEnd) {
+    setProgramName(program.name);
     diagnosticRecord().reset();
     resetCurrentCoverage();
     try {
         Settings settings;
-        if (interpretCommandLine(arguments, settings) == CommandLineOutcome::Usage) {
-            writeUsage(out);
+        if (interpretCommandLine(arguments, settings, program) == CommandLineOutcome::Usage) {
+            program.writeUsage(out);
             return kExitUsage;
         }
-        merge(settings, out, atEnd);
+        merge(program, settings, out, atEnd);
         return kExitSuccess;
     } catch (const Error& e) {
         return report(err, e.what());

@@ -21,11 +21,22 @@ enum class ModelAtEnd {
     LeftToTheSystem,
 };
 
-// One merge from start to end: interprets the arguments (program name
-// excluded), reads every input report, finishes the model and writes the
-// requested outputs ("-" meaning `out`). A diagnostic goes to `err` as one line.
-// Returns the exit status.
+struct Program;
+
+// One run of `program` from start to end: interprets the arguments (program
+// name excluded), reads every input report, finishes the model and writes the
+// requested outputs ("-" meaning `out`). A diagnostic goes to `err` as one
+// line. Returns the exit status.
+int runProgram(const Program& program, const std::vector<std::string>& arguments, std::ostream& out,
+               std::ostream& err, ModelAtEnd atEnd = ModelAtEnd::Destroyed);
+
+// The same for kivxmlmerge and for kivxmlexport.
 int runMerge(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
              ModelAtEnd atEnd = ModelAtEnd::Destroyed);
+int runExport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+              ModelAtEnd atEnd = ModelAtEnd::Destroyed);
+
+// The process's entry point for `program`.
+int runMain(int argc, char** argv, const Program& program);
 
 } // namespace kiv

@@ -11,6 +11,9 @@ struct Settings {
     std::vector<std::string> inputs;           // accepted input report names, in order
     std::string listingName;                   // -p; empty: no listing, "-": standard output
     std::string summaryName;                   // -x; empty: no summary, "-": standard output
+    std::string lcovName;                      // -lcov; empty: no lcov tracefile
+    std::string coberturaName;                 // -cobertura; empty: no Cobertura XML
+    std::string root;                          // -root; empty: names as displayed
     std::vector<std::string> chosenPatterns;   // -f
     std::vector<std::string> unchosenPatterns; // -nf
     bool noDriveLetter = false;                // -ndl

@@ -55,4 +55,11 @@ std::string runTimeText() {
     return formatRunTime(broken);
 }
 
+std::time_t runInstant() {
+    if (const std::optional<std::time_t> epoch =
+            parseSourceDateEpoch(std::getenv("SOURCE_DATE_EPOCH")))
+        return *epoch;
+    return std::time(nullptr);
+}
+
 } // namespace kiv

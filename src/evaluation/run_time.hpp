@@ -19,4 +19,7 @@ std::string formatRunTime(const std::tm& time);
 // variable holds a valid timestamp, otherwise the current local time.
 std::string runTimeText();
 
+// The same instant in seconds since the epoch.
+std::time_t runInstant();
+
 } // namespace kiv

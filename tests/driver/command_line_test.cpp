@@ -7,6 +7,7 @@
 #include "diagnostics/error.hpp"
 #include "driver/command_line.hpp"
 #include "driver/process_runner.hpp"
+#include "driver/program.hpp"
 
 namespace kiv {
 namespace {
@@ -37,7 +38,7 @@ class CommandLine : public ::testing::Test {
     std::string errorOf(const Strings& args, Settings* out = nullptr) {
         Settings settings;
         try {
-            interpretCommandLine(args, settings);
+            interpretCommandLine(args, settings, mergeProgram());
         } catch (const Error& e) {
             const std::string line = e.what();
             return line.substr(line.find("): ") + 3);
@@ -97,11 +98,11 @@ TEST_F(CommandLine, ErrorsInTheirOrderWithTheirTexts) {
 
 TEST_F(CommandLine, UsageOutcomes) {
     Settings settings;
-    EXPECT_EQ(interpretCommandLine({}, settings), CommandLineOutcome::Usage);
-    EXPECT_EQ(interpretCommandLine({"a.xml", "-p", "o", "-h"}, settings),
+    EXPECT_EQ(interpretCommandLine({}, settings, mergeProgram()), CommandLineOutcome::Usage);
+    EXPECT_EQ(interpretCommandLine({"a.xml", "-p", "o", "-h"}, settings, mergeProgram()),
               CommandLineOutcome::Usage);
     Settings other;
-    EXPECT_EQ(interpretCommandLine({"-h", "-z"}, other), CommandLineOutcome::Usage);
+    EXPECT_EQ(interpretCommandLine({"-h", "-z"}, other, mergeProgram()), CommandLineOutcome::Usage);
 }
 
 TEST_F(CommandLine, SettingsFromAcceptedArguments) {

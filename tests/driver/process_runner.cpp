@@ -37,14 +37,16 @@ bool fileExists(const std::string& path) {
     return std::filesystem::exists(path);
 }
 
-ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const std::string& cwd,
-                             const std::string& stdoutPath,
-                             const std::vector<std::string>& environment) {
+namespace {
+
+ProcessResult runBinary(const std::string& binary, const std::vector<std::string>& arguments,
+                        const std::string& cwd, const std::string& stdoutPath,
+                        const std::vector<std::string>& environment) {
     const std::string scratch = makeTempDir();
     const std::string outPath = stdoutPath.empty() ? scratch + "/stdout" : stdoutPath;
     const std::string errPath = scratch + "/stderr";
     std::vector<char*> argv;
-    std::string program = KIV_BINARY;
+    std::string program = binary;
     argv.push_back(program.data());
     std::vector<std::string> copies = arguments;
     for (std::string& a : copies)
@@ -79,6 +81,20 @@ ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const st
     return result;
 }
 
+} // namespace
+
+ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const std::string& cwd,
+                             const std::string& stdoutPath,
+                             const std::vector<std::string>& environment) {
+    return runBinary(KIV_BINARY, arguments, cwd, stdoutPath, environment);
+}
+
+ProcessResult runKivxmlexport(const std::vector<std::string>& arguments, const std::string& cwd,
+                              const std::string& stdoutPath,
+                              const std::vector<std::string>& environment) {
+    return runBinary(KIV_EXPORT_BINARY, arguments, cwd, stdoutPath, environment);
+}
+
 namespace {
 
 struct Parsed {
@@ -87,11 +103,12 @@ struct Parsed {
     std::string message;
 };
 
-// Parses "*** kivxmlmerge error C (U/L): message\n" by hand (a message may be
-// megabytes long).
+// Parses "*** kivxmlmerge error C (U/L): message\n" (or the same of
+// kivxmlexport) by hand (a message may be megabytes long).
 Parsed parseDiagnostic(const std::string& err) {
     Parsed parsed;
-    const std::string prefix = "*** kivxmlmerge error ";
+    std::string prefix = "*** kivxmlmerge error ";
+    if (err.rfind(prefix, 0) != 0) prefix = "*** kivxmlexport error ";
     if (err.rfind(prefix, 0) != 0 || err.empty() || err.back() != '\n') return parsed;
     if (err.find('\n') != err.size() - 1) return parsed; // exactly one line
     std::size_t pos = prefix.size();

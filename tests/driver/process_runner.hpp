@@ -18,6 +18,11 @@ ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const st
                              const std::string& stdoutPath = "",
                              const std::vector<std::string>& environment = {});
 
+// The same for the built kivxmlexport.
+ProcessResult runKivxmlexport(const std::vector<std::string>& arguments, const std::string& cwd,
+                              const std::string& stdoutPath = "",
+                              const std::vector<std::string>& environment = {});
+
 // A fresh empty directory below the system's temporary directory.
 std::string makeTempDir();
 void writeFile(const std::string& path, const std::string& text);

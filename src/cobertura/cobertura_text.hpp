@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kiv {
+
+// Appends Latin-1 text as UTF-8 XML character data, fit for element text and
+// attribute values alike: the five special characters as entities, tab, line
+// feed and carriage return as character references (so that attribute values
+// keep them), every other byte below 0x20, which XML 1.0 cannot carry, as
+// U+FFFD, and bytes from 0x80 up as the two-byte UTF-8 form of their
+// character.
+void appendXmlText(std::string& out, std::string_view latin1);
+
+// Appends covered/valid as a decimal of at most four places, rounded down and
+// without trailing zeros ("0.6666", "0.5", "0", "1"); 1 when nothing is valid.
+void appendRate(std::string& out, std::uint64_t covered, std::uint64_t valid);
+
+} // namespace kiv

@@ -1,0 +1,231 @@
+#include "cobertura/cobertura_writer.hpp"
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cobertura/cobertura_text.hpp"
+#include "export/export_records.hpp"
+#include "export/line_fold.hpp"
+#include "export/written_names.hpp"
+#include "listing/listing_output.hpp"
+#include "model/coverage.hpp"
+
+namespace kiv {
+
+namespace {
+
+// One exported file: a class of the package of its directory.
+struct ClassEntry {
+    const ExportRecord* record;
+    std::string written;  // its written name
+    std::size_t baseName; // where its base name begins in `written`
+    ExportTotals totals;
+};
+
+struct PackageEntry {
+    std::vector<const ClassEntry*> classes; // in record order
+    ExportTotals totals;
+};
+
+void foldRecord(const ExportRecord& record, LineFold& fold) {
+    fold.clear();
+    if (record.file != nullptr)
+        for (const auto& [line, function] : record.file->functionMap)
+            fold.addFunction(*function);
+    for (const CoverageFile* part : record.parts)
+        for (const auto& [line, function] : part->functionMap)
+            fold.addFunction(*function);
+    fold.finish();
+}
+
+// The package of a written name: its directory with "." for each separator;
+// empty for a name without one.
+std::string packageName(const ClassEntry& entry) {
+    std::string name = entry.written.substr(0, entry.baseName == 0 ? 0 : entry.baseName - 1);
+    for (char& c : name)
+        if (isNameSeparator(c)) c = '.';
+    return name;
+}
+
+void appendAttribute(std::string& text, std::string_view name, std::string_view value) {
+    text.push_back(' ');
+    text.append(name);
+    text.append("=\"");
+    appendXmlText(text, value);
+    text.push_back('"');
+}
+
+void appendNumberAttribute(std::string& text, std::string_view name, std::uint64_t value) {
+    text.push_back(' ');
+    text.append(name);
+    text.append("=\"");
+    appendNumber(text, value);
+    text.push_back('"');
+}
+
+// line-rate, branch-rate and complexity.
+void appendRates(std::string& text, const ExportTotals& totals) {
+    text.append(" line-rate=\"");
+    appendRate(text, totals.linesCovered, totals.linesValid);
+    text.append("\" branch-rate=\"");
+    appendRate(text, totals.branchesCovered, totals.branchesValid);
+    text.append("\" complexity=\"0\"");
+}
+
+std::string& indented(ListingOutput& out, unsigned tabs) {
+    std::string& text = out.text();
+    text.append(tabs, '\t');
+    return text;
+}
+
+void writeLines(const LineFold& fold, unsigned tabs, ListingOutput& out) {
+    indented(out, tabs).append("<lines>");
+    out.endLine();
+    const auto branches = fold.branches();
+    for (const ExportLine& line : fold.lines()) {
+        std::string& text = indented(out, tabs + 1);
+        text.append("<line");
+        appendNumberAttribute(text, "number", line.number);
+        appendNumberAttribute(text, "hits", line.hits);
+        if (line.branchCount == 0) {
+            text.append(" branch=\"false\"/>");
+        } else {
+            std::uint64_t covered = 0;
+            for (const std::uint64_t taken : branches.subspan(line.firstBranch, line.branchCount))
+                if (taken != 0) ++covered;
+            text.append(" branch=\"true\" condition-coverage=\"");
+            appendNumber(text, covered * 100 / line.branchCount);
+            text.append("% (");
+            appendNumber(text, covered);
+            text.push_back('/');
+            appendNumber(text, line.branchCount);
+            text.append(")\"/>");
+        }
+        out.endLine();
+    }
+    indented(out, tabs).append("</lines>");
+    out.endLine();
+}
+
+void writeMethods(const CoverageFile* file, LineFold& fold, ListingOutput& out) {
+    indented(out, 5).append("<methods>");
+    out.endLine();
+    if (file != nullptr) {
+        for (const auto& [line, function] : file->functionMap) {
+            fold.clear();
+            fold.addFunction(*function);
+            fold.finish();
+            std::string& text = indented(out, 6);
+            text.append("<method");
+            appendAttribute(text, "name", function->name);
+            appendAttribute(text, "signature", function->parameters);
+            appendRates(text, fold.totals());
+            text.push_back('>');
+            out.endLine();
+            writeLines(fold, 7, out);
+            indented(out, 6).append("</method>");
+            out.endLine();
+        }
+    }
+    indented(out, 5).append("</methods>");
+    out.endLine();
+}
+
+void writeClass(const ClassEntry& entry, LineFold& fold, ListingOutput& out) {
+    std::string& text = indented(out, 4);
+    text.append("<class");
+    appendAttribute(text, "name", std::string_view(entry.written).substr(entry.baseName));
+    appendAttribute(text, "filename", entry.written);
+    appendRates(text, entry.totals);
+    text.push_back('>');
+    out.endLine();
+    writeMethods(entry.record->file, fold, out);
+    foldRecord(*entry.record, fold);
+    writeLines(fold, 5, out);
+    indented(out, 4).append("</class>");
+    out.endLine();
+}
+
+void writeHeader(const CoberturaRun& run, const ExportTotals& totals, ListingOutput& out) {
+    out.line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    out.line("<!DOCTYPE coverage SYSTEM "
+             "\"http://cobertura.sourceforge.net/xml/coverage-04.dtd\">");
+    std::string& text = out.text();
+    text.append("<coverage line-rate=\"");
+    appendRate(text, totals.linesCovered, totals.linesValid);
+    text.append("\" branch-rate=\"");
+    appendRate(text, totals.branchesCovered, totals.branchesValid);
+    text.push_back('"');
+    appendNumberAttribute(text, "lines-covered", totals.linesCovered);
+    appendNumberAttribute(text, "lines-valid", totals.linesValid);
+    appendNumberAttribute(text, "branches-covered", totals.branchesCovered);
+    appendNumberAttribute(text, "branches-valid", totals.branchesValid);
+    text.append(" complexity=\"0\"");
+    appendAttribute(text, "version", run.version);
+    text.append(" timestamp=\"");
+    if (run.timestamp < 0) text.push_back('-');
+    appendNumber(text, run.timestamp < 0 ? 0 - static_cast<std::uint64_t>(run.timestamp)
+                                         : static_cast<std::uint64_t>(run.timestamp));
+    text.append("\">");
+    out.endLine();
+    out.line("\t<sources>");
+    std::string& source = indented(out, 2);
+    source.append("<source>");
+    appendXmlText(source, run.source);
+    source.append("</source>");
+    out.endLine();
+    out.line("\t</sources>");
+}
+
+} // namespace
+
+void writeCobertura(const Coverage& coverage, const WrittenNames& names, const CoberturaRun& run,
+                    std::ostream& stream) {
+    const std::vector<ExportRecord> records = exportRecords(coverage);
+    LineFold fold;
+
+    // The totals of every class, package and of the whole come first, since
+    // the elements that open them carry them.
+    std::vector<ClassEntry> classes;
+    classes.reserve(records.size());
+    for (const ExportRecord& record : records) {
+        ClassEntry& entry = classes.emplace_back();
+        entry.record = &record;
+        entry.written = names.written(record.displayName);
+        entry.baseName = entry.written.find_last_of("/\\");
+        entry.baseName = entry.baseName == std::string::npos ? 0 : entry.baseName + 1;
+        foldRecord(record, fold);
+        entry.totals = fold.totals();
+    }
+    std::map<std::string, PackageEntry> packages;
+    ExportTotals totals;
+    for (const ClassEntry& entry : classes) {
+        PackageEntry& package = packages[packageName(entry)];
+        package.classes.push_back(&entry);
+        package.totals.add(entry.totals);
+        totals.add(entry.totals);
+    }
+
+    ListingOutput out(stream);
+    writeHeader(run, totals, out);
+    out.line("\t<packages>");
+    for (const auto& [name, package] : packages) {
+        std::string& text = indented(out, 2);
+        text.append("<package");
+        appendAttribute(text, "name", name);
+        appendRates(text, package.totals);
+        text.push_back('>');
+        out.endLine();
+        out.line("\t\t\t<classes>");
+        for (const ClassEntry* entry : package.classes)
+            writeClass(*entry, fold, out);
+        out.line("\t\t\t</classes>");
+        out.line("\t\t</package>");
+    }
+    out.line("\t</packages>");
+    out.line("</coverage>");
+    out.finish();
+}
+
+} // namespace kiv

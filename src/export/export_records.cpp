@@ -1,0 +1,34 @@
+#include "export/export_records.hpp"
+
+#include <map>
+
+#include "model/coverage.hpp"
+
+namespace kiv {
+
+std::vector<ExportRecord> exportRecords(const Coverage& coverage) {
+    std::map<std::string_view, ExportRecord> byKey;
+    for (const auto& [key, file] : coverage.fileMap) {
+        if (!file->chosen) continue;
+        const std::string_view recordKey = file->isSourceOrHeader() ? file->key : file->headerKey;
+        ExportRecord& record = byKey[recordKey];
+        record.key = recordKey;
+        if (file->isSourceOrHeader()) {
+            record.file = file.get();
+        } else {
+            record.parts.push_back(file.get());
+        }
+    }
+    std::vector<ExportRecord> records;
+    records.reserve(byKey.size());
+    for (auto& [key, record] : byKey) {
+        const CoverageFile* first = record.file;
+        for (const CoverageFile* part : record.parts)
+            if (first == nullptr || part->creationOrder < first->creationOrder) first = part;
+        record.displayName = first->displayName;
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+} // namespace kiv
