@@ -1,5 +1,7 @@
 #include "cobertura/cobertura_text.hpp"
 
+#include <algorithm>
+
 #include "listing/listing_output.hpp"
 
 namespace kiv {
@@ -51,9 +53,11 @@ void appendRate(std::string& out, std::uint64_t covered, std::uint64_t valid) {
         out.push_back('1');
         return;
     }
-    // covered < valid: the quotient has no integer part.
-    std::uint64_t tenThousandths =
-        covered <= UINT64_MAX / 10000 ? covered * 10000 / valid : covered / (valid / 10000);
+    // covered < valid: the quotient has no integer part. Where the product
+    // would overflow, the rounded-down divisor can make it look whole.
+    std::uint64_t tenThousandths = covered <= UINT64_MAX / 10000
+                                       ? covered * 10000 / valid
+                                       : std::min<std::uint64_t>(covered / (valid / 10000), 9999);
     if (tenThousandths == 0) {
         out.push_back('0');
         return;

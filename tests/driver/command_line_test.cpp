@@ -35,10 +35,11 @@ class CommandLine : public ::testing::Test {
     }
 
     // The diagnostic message (after "): ") or "" when none was raised.
-    std::string errorOf(const Strings& args, Settings* out = nullptr) {
+    std::string errorOf(const Strings& args, Settings* out = nullptr,
+                        const Program& program = mergeProgram()) {
         Settings settings;
         try {
-            interpretCommandLine(args, settings, mergeProgram());
+            interpretCommandLine(args, settings, program);
         } catch (const Error& e) {
             const std::string line = e.what();
             return line.substr(line.find("): ") + 3);
@@ -94,6 +95,27 @@ TEST_F(CommandLine, ErrorsInTheirOrderWithTheirTexts) {
             joined += "[" + a + "]";
         EXPECT_EQ(errorOf(c.args), c.message) << joined;
     }
+}
+
+TEST_F(CommandLine, ExportProgramHasItsOwnOutputOptions) {
+    const std::vector<std::pair<Strings, std::string>> cases = {
+        {{"a.xml", "-lcov"}, "Option -lcov requires argument."},
+        {{"a.xml", "-cobertura"}, "Option -cobertura requires argument."},
+        {{"a.xml", "-lcov", "o", "-root"}, "Option -root requires argument."},
+        {{"a.xml", "-p", "o"}, "Unknown option: -p"},
+        {{"a.xml", "-root", "r", "-lcov", ""}, "Output option -lcov or -cobertura missing."},
+    };
+    for (const auto& [args, message] : cases)
+        EXPECT_EQ(errorOf(args, nullptr, exportProgram()), message) << args.back();
+
+    Settings s;
+    ASSERT_EQ(errorOf({"a.xml", "-lcov", "-x", "-cobertura", "c", "-root", "r1", "-root", "r2"}, &s,
+                      exportProgram()),
+              "");
+    EXPECT_EQ(s.lcovName, "-x");
+    EXPECT_EQ(s.coberturaName, "c");
+    EXPECT_EQ(s.root, "r2");
+    EXPECT_EQ(s.listingName, "");
 }
 
 TEST_F(CommandLine, UsageOutcomes) {
