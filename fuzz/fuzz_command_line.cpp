@@ -60,7 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Outputs named on the command line go to standard output; those named in
     // the options file land in the scratch folder.
     for (std::size_t i = 0; i + 1 < arguments.size(); ++i)
-        if (arguments[i] == "-p" || arguments[i] == "-x") arguments[i + 1] = "-";
-    kiv::fuzz::runAndCheck(arguments);
+        if (arguments[i] == "-p" || arguments[i] == "-x" || arguments[i] == "-lcov" ||
+            arguments[i] == "-cobertura")
+            arguments[i + 1] = "-";
+    // Both programs read the same command line, each with its own options.
+    kiv::fuzz::runChecked(kiv::runMerge, "kivxmlmerge", arguments, {});
+    kiv::fuzz::runChecked(kiv::runExport, "kivxmlexport", arguments, {});
     return 0;
 }

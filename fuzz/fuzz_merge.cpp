@@ -17,6 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string a = kiv::fuzz::writeScratch("first.xml", first);
     const std::string b = kiv::fuzz::writeScratch("second.XML", second);
-    kiv::fuzz::runAndCheck({a, b, a, "-x", "-", "-p", "-", "-ndl", "-nf", "*.h"}, true);
+    kiv::fuzz::runAndCheck({a, b, a}, {"-x", "-", "-p", "-", "-ndl", "-nf", "*.h"}, true);
     return 0;
 }

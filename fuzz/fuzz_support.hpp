@@ -72,34 +72,78 @@ class TailBuffer : public std::streambuf {
 };
 
 // Diagnostics that no input may cause: an exception the program did not
-// expect (20) or a broken model met by the evaluation or the listing (18).
-inline bool isInternalFault(const std::string& diagnostic) {
-    return diagnostic.rfind("*** kivxmlmerge error 18 ", 0) == 0 ||
-           diagnostic.rfind("*** kivxmlmerge error 20 ", 0) == 0;
+// expect (20) or a broken model met by the evaluation or the writers (18).
+inline bool isInternalFault(const std::string& diagnostic, std::string_view program) {
+    const std::string prefix = "*** " + std::string(program) + " error ";
+    return diagnostic.rfind(prefix + "18 ", 0) == 0 || diagnostic.rfind(prefix + "20 ", 0) == 0;
 }
 
-// Runs a whole merge in memory and checks the contract of every run: status
-// 0 with no diagnostic, or status 2 with exactly one diagnostic line and
-// nothing else; status 1 only for the help text. With summaryLast, a
-// successful run must end with a complete summary report on standard output.
-inline void runAndCheck(const std::vector<std::string>& arguments, bool summaryLast = false) {
+// The diagnostic with the program's name taken out.
+inline std::string withoutProgram(const std::string& diagnostic) {
+    const std::size_t end = diagnostic.find(" error ");
+    return end == std::string::npos ? diagnostic : diagnostic.substr(end);
+}
+
+struct RunResult {
+    int status;
+    std::string diagnostic;
+};
+
+// Runs a whole program in memory and checks the contract of every run:
+// status 0 with no diagnostic and output ending in `lastOutputEnd` (when
+// given), or status 2 with exactly one diagnostic line and nothing else;
+// status 1 only for the help text.
+template <typename Run>
+RunResult runChecked(Run run, std::string_view program, const std::vector<std::string>& arguments,
+                     std::string_view lastOutputEnd) {
     TailBuffer outBuffer;
     std::ostream out(&outBuffer);
     std::ostringstream err;
-    const int status = runMerge(arguments, out, err);
+    const int status = run(arguments, out, err, ModelAtEnd::Destroyed);
     const std::string e = err.str();
     if (status == kExitSuccess) {
         if (!e.empty()) std::abort();
-        if (summaryLast && !outBuffer.endsWith("</kiv_xmlmerge_report>\n")) std::abort();
+        if (!lastOutputEnd.empty() && !outBuffer.endsWith(lastOutputEnd)) std::abort();
     } else if (status == kExitDiagnostic) {
-        if (e.rfind("*** kivxmlmerge error ", 0) != 0) std::abort();
+        if (e.rfind("*** " + std::string(program) + " error ", 0) != 0) std::abort();
         // One diagnostic, ended by a line feed (a name that holds a line feed
         // is shown as given, so the line feed need not be the only one).
         if (e.empty() || e.back() != '\n') std::abort();
-        if (isInternalFault(e)) std::abort();
+        if (isInternalFault(e, program)) std::abort();
     } else if (status != kExitUsage) {
         std::abort();
     }
+    return {status, e};
+}
+
+// Runs a merge with `options`, and the export of the same inputs with both
+// outputs on standard output: the export succeeds where the merge does and
+// fails with the same diagnostic where it does (but for an indentation too
+// deep for the listing, which the export does not write).
+inline void runAndCheck(const std::vector<std::string>& inputs,
+                        const std::vector<std::string>& options, bool summaryLast = false) {
+    std::vector<std::string> mergeArguments = inputs;
+    mergeArguments.insert(mergeArguments.end(), options.begin(), options.end());
+    const RunResult merged =
+        runChecked(runMerge, "kivxmlmerge", mergeArguments,
+                   summaryLast ? "</kiv_xmlmerge_report>\n" : std::string_view());
+
+    std::vector<std::string> exportArguments = inputs;
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        if (options[i] == "-p" || options[i] == "-x") {
+            ++i; // the export has no listing and no summary
+        } else {
+            exportArguments.push_back(options[i]);
+        }
+    }
+    for (const char* option : {"-root", "C:\\", "-lcov", "-", "-cobertura", "-"})
+        exportArguments.emplace_back(option);
+    const RunResult exported =
+        runChecked(runExport, "kivxmlexport", exportArguments, "</coverage>\n");
+    const bool listingOnly = merged.diagnostic.find(" error 19 (8/") != std::string::npos;
+    if (!listingOnly && (exported.status != merged.status ||
+                         withoutProgram(exported.diagnostic) != withoutProgram(merged.diagnostic)))
+        std::abort();
 }
 
 } // namespace kiv::fuzz
