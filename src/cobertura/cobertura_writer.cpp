@@ -1,6 +1,8 @@
 #include "cobertura/cobertura_writer.hpp"
 
+#include <algorithm>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -9,7 +11,7 @@
 #include "export/line_fold.hpp"
 #include "export/written_names.hpp"
 #include "listing/listing_output.hpp"
-#include "model/coverage.hpp"
+#include "model/coverage_file.hpp"
 
 namespace kiv {
 
@@ -28,16 +30,12 @@ struct PackageEntry {
     ExportTotals totals;
 };
 
-void foldRecord(const ExportRecord& record, LineFold& fold) {
-    fold.clear();
-    if (record.file != nullptr)
-        for (const auto& [line, function] : record.file->functionMap)
-            fold.addFunction(*function);
-    for (const CoverageFile* part : record.parts)
-        for (const auto& [line, function] : part->functionMap)
-            fold.addFunction(*function);
-    fold.finish();
-}
+// Reused from one fold to the next.
+struct Folding {
+    LineFold fold;
+    std::vector<const CoverageFunction*> functions;
+    std::string methodLines;
+};
 
 // The package of a written name: its directory with "." for each separator;
 // empty for a name without one.
@@ -79,60 +77,64 @@ std::string& indented(ListingOutput& out, unsigned tabs) {
     return text;
 }
 
-void writeLines(const LineFold& fold, unsigned tabs, ListingOutput& out) {
-    indented(out, tabs).append("<lines>");
-    out.endLine();
-    const auto branches = fold.branches();
-    for (const ExportLine& line : fold.lines()) {
-        std::string& text = indented(out, tabs + 1);
-        text.append("<line");
-        appendNumberAttribute(text, "number", line.number);
-        appendNumberAttribute(text, "hits", line.hits);
-        if (line.branchCount == 0) {
-            text.append(" branch=\"false\"/>");
-        } else {
-            std::uint64_t covered = 0;
-            for (const std::uint64_t taken : branches.subspan(line.firstBranch, line.branchCount))
-                if (taken != 0) ++covered;
-            text.append(" branch=\"true\" condition-coverage=\"");
-            appendNumber(text, covered * 100 / line.branchCount);
-            text.append("% (");
-            appendNumber(text, covered);
-            text.push_back('/');
-            appendNumber(text, line.branchCount);
-            text.append(")\"/>");
-        }
-        out.endLine();
+// Appends a line element after `tabs` tabs, without a line feed.
+void appendLine(std::string& text, const ExportLine& line, std::span<const std::uint64_t> branches,
+                unsigned tabs) {
+    text.append(tabs, '\t');
+    text.append("<line");
+    appendNumberAttribute(text, "number", line.number);
+    appendNumberAttribute(text, "hits", line.hits);
+    if (branches.empty()) {
+        text.append(" branch=\"false\"/>");
+        return;
     }
-    indented(out, tabs).append("</lines>");
-    out.endLine();
+    const auto covered = static_cast<std::uint64_t>(std::count_if(
+        branches.begin(), branches.end(), [](std::uint64_t taken) { return taken != 0; }));
+    text.append(" branch=\"true\" condition-coverage=\"");
+    appendNumber(text, covered * 100 / branches.size());
+    text.append("% (");
+    appendNumber(text, covered);
+    text.push_back('/');
+    appendNumber(text, branches.size());
+    text.append(")\"/>");
 }
 
-void writeMethods(const CoverageFile* file, LineFold& fold, ListingOutput& out) {
+void writeMethods(const CoverageFile* file, Folding& folding, ListingOutput& out) {
     indented(out, 5).append("<methods>");
     out.endLine();
     if (file != nullptr) {
         for (const auto& [line, function] : file->functionMap) {
-            fold.clear();
-            fold.addFunction(*function);
-            fold.finish();
+            const CoverageFunction* const self[] = {function.get()};
+            // The method's rates come before its lines: they wait in a
+            // buffer the size of one function.
+            std::string& lines = folding.methodLines;
+            lines.clear();
+            const ExportTotals totals = folding.fold.fold(
+                self, [&](const ExportLine& folded, std::span<const std::uint64_t> branches) {
+                    appendLine(lines, folded, branches, 8);
+                    lines.push_back('\n');
+                });
             std::string& text = indented(out, 6);
             text.append("<method");
             appendAttribute(text, "name", function->name);
             appendAttribute(text, "signature", function->parameters);
-            appendRates(text, fold.totals());
+            appendRates(text, totals);
             text.push_back('>');
             out.endLine();
-            writeLines(fold, 7, out);
-            indented(out, 6).append("</method>");
-            out.endLine();
+            out.line("\t\t\t\t\t\t\t<lines>");
+            if (!lines.empty()) {
+                lines.pop_back();
+                out.line(lines);
+            }
+            out.line("\t\t\t\t\t\t\t</lines>");
+            out.line("\t\t\t\t\t\t</method>");
         }
     }
     indented(out, 5).append("</methods>");
     out.endLine();
 }
 
-void writeClass(const ClassEntry& entry, LineFold& fold, ListingOutput& out) {
+void writeClass(const ClassEntry& entry, Folding& folding, ListingOutput& out) {
     std::string& text = indented(out, 4);
     text.append("<class");
     appendAttribute(text, "name", std::string_view(entry.written).substr(entry.baseName));
@@ -140,9 +142,15 @@ void writeClass(const ClassEntry& entry, LineFold& fold, ListingOutput& out) {
     appendRates(text, entry.totals);
     text.push_back('>');
     out.endLine();
-    writeMethods(entry.record->file, fold, out);
-    foldRecord(*entry.record, fold);
-    writeLines(fold, 5, out);
+    writeMethods(entry.record->file, folding, out);
+    out.line("\t\t\t\t\t<lines>");
+    recordFunctions(*entry.record, folding.functions);
+    folding.fold.fold(folding.functions,
+                      [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
+                          appendLine(out.text(), line, branches, 6);
+                          out.endLine();
+                      });
+    out.line("\t\t\t\t\t</lines>");
     indented(out, 4).append("</class>");
     out.endLine();
 }
@@ -180,23 +188,25 @@ void writeHeader(const CoberturaRun& run, const ExportTotals& totals, ListingOut
 
 } // namespace
 
-void writeCobertura(const Coverage& coverage, const WrittenNames& names, const CoberturaRun& run,
-                    std::ostream& stream) {
-    const std::vector<ExportRecord> records = exportRecords(coverage);
-    LineFold fold;
+void writeCobertura(std::vector<ExportRecord>& records, const WrittenNames& names,
+                    const CoberturaRun& run, std::ostream& stream) {
+    Folding folding;
 
     // The totals of every class, package and of the whole come first, since
     // the elements that open them carry them.
     std::vector<ClassEntry> classes;
     classes.reserve(records.size());
-    for (const ExportRecord& record : records) {
+    for (ExportRecord& record : records) {
         ClassEntry& entry = classes.emplace_back();
         entry.record = &record;
         entry.written = names.written(record.displayName);
         entry.baseName = entry.written.find_last_of("/\\");
         entry.baseName = entry.baseName == std::string::npos ? 0 : entry.baseName + 1;
-        foldRecord(record, fold);
-        entry.totals = fold.totals();
+        if (!record.totals) {
+            recordFunctions(record, folding.functions);
+            record.totals = folding.fold.fold(folding.functions, [](const ExportLine&, auto) {});
+        }
+        entry.totals = *record.totals;
     }
     std::map<std::string, PackageEntry> packages;
     ExportTotals totals;
@@ -219,7 +229,7 @@ void writeCobertura(const Coverage& coverage, const WrittenNames& names, const C
         out.endLine();
         out.line("\t\t\t<classes>");
         for (const ClassEntry* entry : package.classes)
-            writeClass(*entry, fold, out);
+            writeClass(*entry, folding, out);
         out.line("\t\t\t</classes>");
         out.line("\t\t</package>");
     }

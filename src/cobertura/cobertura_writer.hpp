@@ -3,10 +3,12 @@
 #include <ctime>
 #include <ostream>
 #include <string_view>
+#include <vector>
+
+#include "export/export_records.hpp"
 
 namespace kiv {
 
-class Coverage;
 class WrittenNames;
 
 // What the document says of the run itself.
@@ -16,10 +18,11 @@ struct CoberturaRun {
     std::time_t timestamp;    // seconds
 };
 
-// Writes the finished model as Cobertura XML: one package per directory of
-// the written file names (by name), one class per exported file, one method
-// per function, each with its lines and their branches.
-void writeCobertura(const Coverage& coverage, const WrittenNames& names, const CoberturaRun& run,
-                    std::ostream& stream);
+// Writes the export records of a finished model as Cobertura XML: one package
+// per directory of the written file names (by name), one class per record,
+// one method per function, each with its lines and their branches. Folds the
+// records whose totals are not known yet first.
+void writeCobertura(std::vector<ExportRecord>& records, const WrittenNames& names,
+                    const CoberturaRun& run, std::ostream& stream);
 
 } // namespace kiv

@@ -8,6 +8,7 @@
 #include "driver/run.hpp"
 #include "driver/version.hpp"
 #include "evaluation/run_time.hpp"
+#include "export/export_records.hpp"
 #include "export/written_names.hpp"
 #include "lcov/lcov_writer.hpp"
 
@@ -23,17 +24,18 @@ constexpr std::array<ValueOption, 3> kOptions = {{
 
 void writeOutputs(const Coverage& coverage, const Settings& settings, std::ostream& out) {
     const WrittenNames names(settings.root, settings.noDriveLetter);
+    std::vector<ExportRecord> records = exportRecords(coverage);
     // The tracefile is complete and closed before the Cobertura file is
     // opened, so both naming one file leaves the Cobertura XML in it.
     if (!settings.lcovName.empty())
         writeOutput(settings.lcovName, out,
-                    [&](std::ostream& stream) { writeLcov(coverage, names, stream); });
+                    [&](std::ostream& stream) { writeLcov(records, names, stream); });
     if (!settings.coberturaName.empty()) {
         const std::string_view source =
             settings.root.empty() ? std::string_view(".") : std::string_view(settings.root);
         const CoberturaRun run{versionText(), source, runInstant()};
         writeOutput(settings.coberturaName, out,
-                    [&](std::ostream& stream) { writeCobertura(coverage, names, run, stream); });
+                    [&](std::ostream& stream) { writeCobertura(records, names, run, stream); });
     }
 }
 

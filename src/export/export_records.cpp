@@ -31,4 +31,14 @@ std::vector<ExportRecord> exportRecords(const Coverage& coverage) {
     return records;
 }
 
+void recordFunctions(const ExportRecord& record, std::vector<const CoverageFunction*>& functions) {
+    functions.clear();
+    if (record.file != nullptr)
+        for (const auto& [line, function] : record.file->functionMap)
+            functions.push_back(function.get());
+    for (const CoverageFile* part : record.parts)
+        for (const auto& [line, function] : part->functionMap)
+            functions.push_back(function.get());
+}
+
 } // namespace kiv

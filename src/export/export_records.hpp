@@ -1,12 +1,16 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
+
+#include "export/line_fold.hpp"
 
 namespace kiv {
 
 class Coverage;
 class CoverageFile;
+class CoverageFunction;
 
 // One file as the export shows it: a chosen source or header file together
 // with the code of the same file met inside functions (its header parts), all
@@ -17,9 +21,16 @@ struct ExportRecord {
     std::string_view displayName;           // the spelling the file was first met under
     const CoverageFile* file = nullptr;     // the source or header file, when chosen
     std::vector<const CoverageFile*> parts; // its chosen header parts, in key order
+    // Its lines and branches, once a writer has folded them: the writers of
+    // one run share the records.
+    std::optional<ExportTotals> totals;
 };
 
 // The records of a finished model, in ascending byte order of their keys.
 std::vector<ExportRecord> exportRecords(const Coverage& coverage);
+
+// The functions whose probes a record shows: those of its file, then the
+// pseudo functions of its header parts.
+void recordFunctions(const ExportRecord& record, std::vector<const CoverageFunction*>& functions);
 
 } // namespace kiv

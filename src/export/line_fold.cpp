@@ -1,7 +1,5 @@
 #include "export/line_fold.hpp"
 
-#include <algorithm>
-
 #include "evaluation/statement_analysis.hpp"
 #include "model/coverage_function.hpp"
 #include "model/probe_type.hpp"
@@ -42,61 +40,68 @@ std::uint64_t lineCount(const CoverageProbe& probe) {
     return std::uint64_t{probe.counters[0]} + probe.counters[1];
 }
 
-void LineFold::clear() {
-    items_.clear();
-    functions_ = 0;
+std::uint32_t LineFold::firstLine(const CoverageFunction& function) {
+    return function.probes.begin()->line();
 }
 
-void LineFold::addFunction(const CoverageFunction& function) {
-    const std::uint32_t self = functions_++;
+void LineFold::begin(std::span<const CoverageFunction* const> functions) {
+    order_.clear();
+    for (const CoverageFunction* function : functions)
+        if (!function->probes.empty()) order_.push_back(function);
+    const auto byFirstLine = [](const CoverageFunction* a, const CoverageFunction* b) {
+        return firstLine(*a) < firstLine(*b);
+    };
+    // The functions of a file mostly come in this order already.
+    if (!std::is_sorted(order_.begin(), order_.end(), byFirstLine))
+        std::stable_sort(order_.begin(), order_.end(), byFirstLine);
+    pending_.clear();
+    next_ = 0;
+    totals_ = {};
+}
+
+void LineFold::add(const CoverageFunction& function) {
+    // What was folded goes; what is left stays in line order.
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(next_));
+    next_ = 0;
+    const auto middle = static_cast<std::ptrdiff_t>(pending_.size());
     std::uint32_t line = 0;
     std::uint32_t next = 0; // the number of the function's next branch on `line`
     for (const auto& [probeLine, probe] : function.probes) {
         if (!givesLine(*probe)) continue;
-        items_.push_back({probeLine, self, kLineCount, lineCount(*probe)});
+        pending_.push_back({probeLine, kLineCount, lineCount(*probe)});
         const unsigned branches = branchesOf(*probe);
         if (branches == 0) continue;
         if (probeLine != line) {
             line = probeLine;
             next = 0;
         }
-        items_.push_back({probeLine, self, next++, probe->counters[0]});
-        if (branches == 2) items_.push_back({probeLine, self, next++, probe->counters[1]});
+        pending_.push_back({probeLine, next++, probe->counters[0]});
+        if (branches == 2) pending_.push_back({probeLine, next++, probe->counters[1]});
     }
+    if (middle != 0)
+        std::inplace_merge(pending_.begin(), pending_.begin() + middle, pending_.end(),
+                           [](const Item& a, const Item& b) { return a.line < b.line; });
 }
 
-void LineFold::finish() {
-    lines_.clear();
+bool LineFold::nextLine(std::uint64_t limit) {
+    if (next_ == pending_.size() || pending_[next_].line >= limit) return false;
+    line_ = ExportLine{pending_[next_].line, 0};
     branches_.clear();
-    totals_ = {};
-    const auto byLine = [](const Item& a, const Item& b) { return a.line < b.line; };
-    // One function's items come in line order already; several are merged
-    // keeping each line's items in the order they were added.
-    if (!std::is_sorted(items_.begin(), items_.end(), byLine))
-        std::stable_sort(items_.begin(), items_.end(), byLine);
-    for (auto item = items_.begin(); item != items_.end();) {
-        ExportLine line;
-        line.number = item->line;
-        line.firstBranch = static_cast<std::uint32_t>(branches_.size());
-        for (; item != items_.end() && item->line == line.number; ++item) {
-            if (item->branch == kLineCount) {
-                line.hits = std::max(line.hits, item->count);
-                continue;
-            }
-            if (item->branch >= line.branchCount) {
-                line.branchCount = item->branch + 1;
-                branches_.resize(std::size_t{line.firstBranch} + line.branchCount, 0);
-            }
-            std::uint64_t& taken = branches_[std::size_t{line.firstBranch} + item->branch];
-            taken = addSaturating(taken, item->count);
+    for (; next_ < pending_.size() && pending_[next_].line == line_.number; ++next_) {
+        const Item& item = pending_[next_];
+        if (item.branch == kLineCount) {
+            line_.hits = std::max(line_.hits, item.count);
+            continue;
         }
-        lines_.push_back(line);
-        if (line.hits != 0) ++totals_.linesCovered;
+        if (item.branch >= branches_.size()) branches_.resize(std::size_t{item.branch} + 1, 0);
+        branches_[item.branch] = addSaturating(branches_[item.branch], item.count);
     }
-    totals_.linesValid = lines_.size();
-    totals_.branchesValid = branches_.size();
-    totals_.branchesCovered = static_cast<std::uint64_t>(
-        std::count_if(branches_.begin(), branches_.end(), [](std::uint64_t b) { return b != 0; }));
+    ++totals_.linesValid;
+    if (line_.hits != 0) ++totals_.linesCovered;
+    totals_.branchesValid += branches_.size();
+    for (const std::uint64_t taken : branches_)
+        if (taken != 0) ++totals_.branchesCovered;
+    return true;
 }
 
 } // namespace kiv

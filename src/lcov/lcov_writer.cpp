@@ -1,5 +1,7 @@
 #include "lcov/lcov_writer.hpp"
 
+#include <algorithm>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,7 +11,7 @@
 #include "export/written_names.hpp"
 #include "lcov/function_names.hpp"
 #include "listing/listing_output.hpp"
-#include "model/coverage.hpp"
+#include "model/coverage_file.hpp"
 
 namespace kiv {
 
@@ -22,98 +24,96 @@ void writeCount(ListingOutput& out, std::string_view tag, std::uint64_t value) {
     out.endLine();
 }
 
-void writeFunctions(const CoverageFile& file, ListingOutput& out) {
-    const std::vector<std::string> names = lcovFunctionNames(file);
-    std::size_t index = 0;
-    for (const auto& [line, function] : file.functionMap) {
-        std::string& text = out.text();
-        text.append("FN:");
-        appendNumber(text, function->definedAtLine);
-        text.push_back(',');
-        text.append(names[index++]);
-        out.endLine();
-    }
-    index = 0;
+void writeFunctions(const CoverageFile* file, ListingOutput& out) {
+    std::uint64_t found = 0;
     std::uint64_t hit = 0;
-    for (const auto& [line, function] : file.functionMap) {
-        std::string& text = out.text();
-        text.append("FNDA:");
-        appendNumber(text, function->callCount);
-        text.push_back(',');
-        text.append(names[index++]);
-        out.endLine();
-        if (function->callCount != 0) ++hit;
+    if (file != nullptr) {
+        const LcovFunctionNames names(*file);
+        std::size_t index = 0;
+        for (const auto& [line, function] : file->functionMap) {
+            std::string& text = out.text();
+            text.append("FN:");
+            appendNumber(text, function->definedAtLine);
+            text.push_back(',');
+            names.append(text, index++, *function);
+            out.endLine();
+        }
+        index = 0;
+        for (const auto& [line, function] : file->functionMap) {
+            std::string& text = out.text();
+            text.append("FNDA:");
+            appendNumber(text, function->callCount);
+            text.push_back(',');
+            names.append(text, index++, *function);
+            out.endLine();
+            ++found;
+            if (function->callCount != 0) ++hit;
+        }
     }
-    writeCount(out, "FNF:", file.functionMap.size());
+    writeCount(out, "FNF:", found);
     writeCount(out, "FNH:", hit);
 }
 
-void writeBranches(const LineFold& fold, ListingOutput& out) {
-    const auto branches = fold.branches();
-    for (const ExportLine& line : fold.lines()) {
-        const auto taken = branches.subspan(line.firstBranch, line.branchCount);
-        // A line none of whose branches was taken shows "-" for each.
-        bool anyTaken = false;
-        for (const std::uint64_t count : taken)
-            anyTaken = anyTaken || count != 0;
-        for (std::uint32_t branch = 0; branch < line.branchCount; ++branch) {
-            std::string& text = out.text();
-            text.append("BRDA:");
-            appendNumber(text, line.number);
-            text.append(",0,");
-            appendNumber(text, branch);
-            text.push_back(',');
-            if (anyTaken) {
-                appendNumber(text, taken[branch]);
-            } else {
-                text.push_back('-');
+ExportTotals writeBranches(std::span<const CoverageFunction* const> functions, LineFold& fold,
+                           ListingOutput& out) {
+    const ExportTotals totals =
+        fold.fold(functions, [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
+            // A line none of whose branches was taken shows "-" for each.
+            const bool anyTaken = std::any_of(branches.begin(), branches.end(),
+                                              [](std::uint64_t taken) { return taken != 0; });
+            for (std::size_t branch = 0; branch < branches.size(); ++branch) {
+                std::string& text = out.text();
+                text.append("BRDA:");
+                appendNumber(text, line.number);
+                text.append(",0,");
+                appendNumber(text, branch);
+                text.push_back(',');
+                if (anyTaken) {
+                    appendNumber(text, branches[branch]);
+                } else {
+                    text.push_back('-');
+                }
+                out.endLine();
             }
-            out.endLine();
-        }
-    }
-    writeCount(out, "BRF:", fold.totals().branchesValid);
-    writeCount(out, "BRH:", fold.totals().branchesCovered);
+        });
+    writeCount(out, "BRF:", totals.branchesValid);
+    writeCount(out, "BRH:", totals.branchesCovered);
+    return totals;
 }
 
-void writeLines(const LineFold& fold, ListingOutput& out) {
-    for (const ExportLine& line : fold.lines()) {
+void writeLines(std::span<const CoverageFunction* const> functions, const ExportTotals& totals,
+                LineFold& fold, ListingOutput& out) {
+    fold.fold(functions, [&](const ExportLine& line, std::span<const std::uint64_t>) {
         std::string& text = out.text();
         text.append("DA:");
         appendNumber(text, line.number);
         text.push_back(',');
         appendNumber(text, line.hits);
         out.endLine();
-    }
-    writeCount(out, "LF:", fold.totals().linesValid);
-    writeCount(out, "LH:", fold.totals().linesCovered);
+    });
+    writeCount(out, "LF:", totals.linesValid);
+    writeCount(out, "LH:", totals.linesCovered);
 }
 
 } // namespace
 
-void writeLcov(const Coverage& coverage, const WrittenNames& names, std::ostream& stream) {
+void writeLcov(std::vector<ExportRecord>& records, const WrittenNames& names,
+               std::ostream& stream) {
     ListingOutput out(stream);
     LineFold fold;
-    for (const ExportRecord& record : exportRecords(coverage)) {
+    std::vector<const CoverageFunction*> functions;
+    for (ExportRecord& record : records) {
         out.line("TN:");
         std::string& text = out.text();
         text.append("SF:");
         names.append(text, record.displayName);
         out.endLine();
-        fold.clear();
-        if (record.file != nullptr) {
-            writeFunctions(*record.file, out);
-            for (const auto& [line, function] : record.file->functionMap)
-                fold.addFunction(*function);
-        } else {
-            writeCount(out, "FNF:", 0);
-            writeCount(out, "FNH:", 0);
-        }
-        for (const CoverageFile* part : record.parts)
-            for (const auto& [line, function] : part->functionMap)
-                fold.addFunction(*function);
-        fold.finish();
-        writeBranches(fold, out);
-        writeLines(fold, out);
+        writeFunctions(record.file, out);
+        // Branches come before lines: the record's probes are folded twice
+        // rather than held.
+        recordFunctions(record, functions);
+        record.totals = writeBranches(functions, fold, out);
+        writeLines(functions, *record.totals, fold, out);
         out.line("end_of_record");
     }
     out.finish();

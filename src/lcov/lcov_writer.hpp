@@ -1,14 +1,17 @@
 #pragma once
 
 #include <ostream>
+#include <vector>
+
+#include "export/export_records.hpp"
 
 namespace kiv {
 
-class Coverage;
 class WrittenNames;
 
-// Writes the finished model as an lcov tracefile: one record per exported
-// file, in key order, with its functions, branches and lines.
-void writeLcov(const Coverage& coverage, const WrittenNames& names, std::ostream& stream);
+// Writes the export records of a finished model as an lcov tracefile: one
+// record each, in key order, with its functions, branches and lines. Leaves
+// the totals of every record in it.
+void writeLcov(std::vector<ExportRecord>& records, const WrittenNames& names, std::ostream& stream);
 
 } // namespace kiv

@@ -1,7 +1,5 @@
 #include "listing/listing_output.hpp"
 
-#include <charconv>
-
 namespace kiv {
 
 namespace {
@@ -51,16 +49,47 @@ void ListingOutput::finish() {
     out_.flush();
 }
 
+namespace {
+
+// The digits of value, written backwards from end, two at a time; returns
+// where they begin. Numbers are the bulk of a listing or an export, and this
+// is several times quicker than the general conversion.
+char* formatDecimal(std::uint64_t value, char* end) {
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                     "25262728293031323334353637383940414243444546474849"
+                                     "50515253545556575859606162636465666768697071727374"
+                                     "75767778798081828384858687888990919293949596979899";
+    char* begin = end;
+    while (value >= 100) {
+        const auto pair = static_cast<std::size_t>(value % 100) * 2;
+        value /= 100;
+        *--begin = kPairs[pair + 1];
+        *--begin = kPairs[pair];
+    }
+    if (value >= 10) {
+        const auto pair = static_cast<std::size_t>(value) * 2;
+        *--begin = kPairs[pair + 1];
+        *--begin = kPairs[pair];
+    } else {
+        *--begin = static_cast<char>('0' + value);
+    }
+    return begin;
+}
+
+constexpr std::size_t kMostDigits = 20; // of a 64-bit number
+
+} // namespace
+
 void appendNumber(std::string& text, std::uint64_t value) {
-    char digits[24];
-    const std::to_chars_result result = std::to_chars(digits, digits + sizeof digits, value);
-    text.append(digits, result.ptr);
+    char digits[kMostDigits];
+    const char* begin = formatDecimal(value, digits + kMostDigits);
+    text.append(begin, static_cast<std::size_t>(digits + kMostDigits - begin));
 }
 
 void appendField(std::string& text, std::uint64_t value, std::size_t width, bool marker) {
-    char digits[24];
-    const std::to_chars_result result = std::to_chars(digits, digits + sizeof digits, value);
-    const std::size_t length = static_cast<std::size_t>(result.ptr - digits);
+    char digits[kMostDigits];
+    const char* begin = formatDecimal(value, digits + kMostDigits);
+    const auto length = static_cast<std::size_t>(digits + kMostDigits - begin);
     if (length < width) {
         const std::size_t padding = width - length;
         const std::size_t start = text.size();
@@ -68,7 +97,7 @@ void appendField(std::string& text, std::uint64_t value, std::size_t width, bool
         if (marker && width >= kMarkerPosition && padding > width - kMarkerPosition)
             text[start + width - kMarkerPosition] = '-';
     }
-    text.append(digits, result.ptr);
+    text.append(begin, length);
 }
 
 } // namespace kiv

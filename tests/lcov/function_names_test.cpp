@@ -29,8 +29,9 @@ TEST(LcovFunctionNames, SharedNamesTakeTheirParametersAndStayDistinct) {
         {{{"f", 1, "(int a, int b)"}, {"f", 5, "(char)"}}, {"f(int a; int b)", "f(char)"}},
         {{{"f", 1, "(int)"}, {"f", 9, "(int)"}}, {"f(int)", "f(int)@9"}},
         {{{"f", 1, "(a,b)"}, {"f", 1, "(a;b)"}}, {"f(a;b)", "f(a;b)@1"}},
-        {{{"f", 1, "(a,b)"}, {"f", 1, "(a;b)"}, {"f(a;b)@1", 2, "()"}},
-         {"f(a;b)", "f(a;b)@1", "f(a;b)@1@2"}},
+        {{{"f", 1, "(int)"}, {"f", 9, "(int)"}, {"f", 9, "(int)"}, {"f", 4, "(int)"}},
+         {"f(int)", "f(int)@4", "f(int)@9", "f(int)@9#2"}},
+        {{{"", 3, "()"}, {"", 3, "(x)"}}, {"()", "(x)"}},
         {{{"", 3, "()"}, {"operator,", 4, "()"}}, {"@3", "operator;"}},
     };
     for (const Row& row : rows) {
@@ -38,7 +39,13 @@ TEST(LcovFunctionNames, SharedNamesTakeTheirParametersAndStayDistinct) {
         CoverageFile& file = model.file("a.c");
         for (const Function& function : row.functions)
             ModelBuilder::function(file, function.name, function.line, function.parameters);
-        EXPECT_EQ(lcovFunctionNames(file), row.names) << row.names.front();
+        const LcovFunctionNames names(file);
+        std::vector<std::string> written;
+        for (const auto& [line, function] : file.functionMap) {
+            written.emplace_back();
+            names.append(written.back(), written.size() - 1, *function);
+        }
+        EXPECT_EQ(written, row.names) << row.names.front();
     }
 }
 

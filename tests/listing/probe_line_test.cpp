@@ -196,6 +196,11 @@ TEST(ListingOutput, FieldsPadAndMarkFromTheRight) {
         {12, 6, true, "    12"}, // a field narrower than seven has no marker place
         {12, 29, true, b(22) + "-" + b(4) + "12"},
         {123, 2, false, "123"},
+        {9, 1, false, "9"},
+        {10, 1, false, "10"},
+        {100, 1, false, "100"},
+        {4294967295U, 1, false, "4294967295"},
+        {18446744073709551615U, 1, false, "18446744073709551615"},
     };
     for (const Case& c : cases) {
         std::string text = "x";
