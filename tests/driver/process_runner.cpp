@@ -43,7 +43,8 @@ ProcessResult runBinary(const std::string& binary, const std::vector<std::string
                         const std::string& cwd, const std::string& stdoutPath,
                         const std::vector<std::string>& environment) {
     const std::string scratch = makeTempDir();
-    const std::string outPath = stdoutPath.empty() ? scratch + "/stdout" : stdoutPath;
+    const bool closed = stdoutPath == kClosedStdout;
+    const std::string outPath = stdoutPath.empty() || closed ? scratch + "/stdout" : stdoutPath;
     const std::string errPath = scratch + "/stderr";
     std::vector<char*> argv;
     std::string program = binary;
@@ -68,6 +69,7 @@ ProcessResult runBinary(const std::string& binary, const std::vector<std::string
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
+        if (closed) close(1);
         execv(argv[0], argv.data());
         _exit(127);
     }

@@ -5,6 +5,8 @@
 
 namespace kiv::test {
 
+inline constexpr const char* kClosedStdout = "<closed>";
+
 struct ProcessResult {
     int status = -1; // exit status, or -1 when the process did not exit normally
     std::string out;
@@ -12,7 +14,8 @@ struct ProcessResult {
 };
 
 // Runs the built kivxmlmerge with the given arguments in directory `cwd`,
-// standard output going to `stdoutPath` when given (else captured).
+// standard output going to `stdoutPath` when given (else captured), or closed
+// when that is kClosedStdout.
 // `environment` entries ("NAME=value") are added to the inherited environment.
 ProcessResult runKivxmlmerge(const std::vector<std::string>& arguments, const std::string& cwd,
                              const std::string& stdoutPath = "",
