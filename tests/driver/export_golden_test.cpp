@@ -154,9 +154,10 @@ class LcovReadsExport : public ::testing::TestWithParam<std::string> {
 
 constexpr const char* kBranches = " --rc lcov_branch_coverage=1";
 
-// lcov prints "<label> <rate>% (<hit> of <found> <unit>)", or "no data found".
+// lcov prints "<label> <rate>% (<hit> of <found> <unit>)", the unit singular
+// for one, or "no data found".
 void expectSummaryLine(const std::string& summary, const std::string& label, std::uint64_t hit,
-                       std::uint64_t found, const std::string& unit) {
+                       std::uint64_t found, const std::string& unit, const std::string& units) {
     const std::size_t at = summary.find(label);
     ASSERT_NE(at, std::string::npos) << label << " missing in:\n" << summary;
     const std::string line = summary.substr(at, summary.find('\n', at) - at);
@@ -166,7 +167,7 @@ void expectSummaryLine(const std::string& summary, const std::string& label, std
         expected += std::to_string(hit);
         expected += " of ";
         expected += std::to_string(found);
-        expected += " " + unit + ")";
+        expected += " " + (found == 1 ? unit : units) + ")";
     }
     EXPECT_TRUE(line.ends_with(expected)) << line << "\nexpected it to end with " << expected;
 }
@@ -174,9 +175,9 @@ void expectSummaryLine(const std::string& summary, const std::string& label, std
 TEST_P(LcovReadsExport, SummaryShowsTheTracefileTotals) {
     const CommandResult run = runCommand("lcov --summary '" + path_ + "'" + kBranches);
     ASSERT_EQ(run.status, 0) << run.out;
-    expectSummaryLine(run.out, "lines......:", total("LH"), total("LF"), "lines");
-    expectSummaryLine(run.out, "functions..:", total("FNH"), total("FNF"), "functions");
-    expectSummaryLine(run.out, "branches...:", total("BRH"), total("BRF"), "branches");
+    expectSummaryLine(run.out, "lines......:", total("LH"), total("LF"), "line", "lines");
+    expectSummaryLine(run.out, "functions..:", total("FNH"), total("FNF"), "function", "functions");
+    expectSummaryLine(run.out, "branches...:", total("BRH"), total("BRF"), "branch", "branches");
 }
 
 TEST_P(LcovReadsExport, AddedToItselfDoublesEveryCount) {
