@@ -109,19 +109,12 @@ Tracefile readTracefile(const std::string& text) {
         } else if (tag == "LF" || tag == "LH" || tag == "FNF" || tag == "FNH" || tag == "BRF" ||
                    tag == "BRH") {
             trace.totals[tag] += number(value);
-        } else if (tag == "DA" || tag == "FNDA") {
-            // DA:line,count and FNDA:count,name
-            const std::size_t comma = value.find(',');
-            const std::string first = value.substr(0, comma);
-            const std::string second = value.substr(comma + 1);
-            if (tag == "DA") {
-                trace.counts[file + "|DA:" + first] = second;
-            } else {
-                trace.counts[file + "|FNDA:" + second] = first;
-            }
-        } else if (tag == "BRDA") {
+        } else if (tag == "DA" || tag == "BRDA") { // DA:line,count, BRDA:line,block,branch,taken
             const std::size_t comma = value.rfind(',');
-            trace.counts[file + "|BRDA:" + value.substr(0, comma)] = value.substr(comma + 1);
+            trace.counts[file + "|" + tag + ":" + value.substr(0, comma)] = value.substr(comma + 1);
+        } else if (tag == "FNDA") { // FNDA:count,name
+            const std::size_t comma = value.find(',');
+            trace.counts[file + "|FNDA:" + value.substr(comma + 1)] = value.substr(0, comma);
         }
     }
     return trace;
