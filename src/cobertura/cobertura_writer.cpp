@@ -37,6 +37,11 @@ struct Folding {
     std::string methodLines;
 };
 
+// The method lines kept while a method's rates are found; a larger method is
+// folded once more instead.
+constexpr std::size_t kMethodLinesKept = 64 * 1024;
+constexpr std::string_view kMethodLine = "\t\t\t\t\t\t\t\t<line number=\"";
+
 // The package of a written name: its directory with "." for each separator;
 // empty for a name without one.
 std::string packageName(const ClassEntry& entry) {
@@ -77,20 +82,21 @@ std::string& indented(ListingOutput& out, unsigned tabs) {
     return text;
 }
 
-// Appends a line element after `tabs` tabs, without a line feed.
+// Appends a line element after `opening` (its indentation and "<line
+// number=\""), without a line feed.
 void appendLine(std::string& text, const ExportLine& line, std::span<const std::uint64_t> branches,
-                unsigned tabs) {
-    text.append(tabs, '\t');
-    text.append("<line");
-    appendNumberAttribute(text, "number", line.number);
-    appendNumberAttribute(text, "hits", line.hits);
+                std::string_view opening) {
+    text.append(opening);
+    appendNumber(text, line.number);
+    text.append("\" hits=\"");
+    appendNumber(text, line.hits);
     if (branches.empty()) {
-        text.append(" branch=\"false\"/>");
+        text.append("\" branch=\"false\"/>");
         return;
     }
     const auto covered = static_cast<std::uint64_t>(std::count_if(
         branches.begin(), branches.end(), [](std::uint64_t taken) { return taken != 0; }));
-    text.append(" branch=\"true\" condition-coverage=\"");
+    text.append("\" branch=\"true\" condition-coverage=\"");
     appendNumber(text, covered * 100 / branches.size());
     text.append("% (");
     appendNumber(text, covered);
@@ -105,13 +111,15 @@ void writeMethods(const CoverageFile* file, Folding& folding, ListingOutput& out
     if (file != nullptr) {
         for (const auto& [line, function] : file->functionMap) {
             const CoverageFunction* const self[] = {function.get()};
-            // The method's rates come before its lines: they wait in a
-            // buffer the size of one function.
+            // The method's rates come before its lines: its lines wait in a
+            // buffer, unless there are too many; the function is then folded
+            // once more and they go straight out.
             std::string& lines = folding.methodLines;
             lines.clear();
             const ExportTotals totals = folding.fold.fold(
-                self, [&](const ExportLine& folded, std::span<const std::uint64_t> branches) {
-                    appendLine(lines, folded, branches, 8);
+                self, [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
+                    if (lines.size() > kMethodLinesKept) return;
+                    appendLine(lines, line, branches, kMethodLine);
                     lines.push_back('\n');
                 });
             std::string& text = indented(out, 6);
@@ -122,9 +130,17 @@ void writeMethods(const CoverageFile* file, Folding& folding, ListingOutput& out
             text.push_back('>');
             out.endLine();
             out.line("\t\t\t\t\t\t\t<lines>");
-            if (!lines.empty()) {
-                lines.pop_back();
-                out.line(lines);
+            if (lines.size() <= kMethodLinesKept) {
+                if (!lines.empty()) {
+                    lines.pop_back();
+                    out.line(lines);
+                }
+            } else {
+                folding.fold.fold(
+                    self, [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
+                        appendLine(out.text(), line, branches, kMethodLine);
+                        out.endLine();
+                    });
             }
             out.line("\t\t\t\t\t\t\t</lines>");
             out.line("\t\t\t\t\t\t</method>");
@@ -147,7 +163,7 @@ void writeClass(const ClassEntry& entry, Folding& folding, ListingOutput& out) {
     recordFunctions(*entry.record, folding.functions);
     folding.fold.fold(folding.functions,
                       [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
-                          appendLine(out.text(), line, branches, 6);
+                          appendLine(out.text(), line, branches, "\t\t\t\t\t\t<line number=\"");
                           out.endLine();
                       });
     out.line("\t\t\t\t\t</lines>");
@@ -188,7 +204,7 @@ void writeHeader(const CoberturaRun& run, const ExportTotals& totals, ListingOut
 
 } // namespace
 
-void writeCobertura(std::vector<ExportRecord>& records, const WrittenNames& names,
+void writeCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names,
                     const CoberturaRun& run, std::ostream& stream) {
     Folding folding;
 
@@ -196,17 +212,14 @@ void writeCobertura(std::vector<ExportRecord>& records, const WrittenNames& name
     // the elements that open them carry them.
     std::vector<ClassEntry> classes;
     classes.reserve(records.size());
-    for (ExportRecord& record : records) {
+    for (const ExportRecord& record : records) {
         ClassEntry& entry = classes.emplace_back();
         entry.record = &record;
         entry.written = names.written(record.displayName);
         entry.baseName = entry.written.find_last_of("/\\");
         entry.baseName = entry.baseName == std::string::npos ? 0 : entry.baseName + 1;
-        if (!record.totals) {
-            recordFunctions(record, folding.functions);
-            record.totals = folding.fold.fold(folding.functions, [](const ExportLine&, auto) {});
-        }
-        entry.totals = *record.totals;
+        recordFunctions(record, folding.functions);
+        entry.totals = folding.fold.fold(folding.functions, [](const ExportLine&, auto) {});
     }
     std::map<std::string, PackageEntry> packages;
     ExportTotals totals;

@@ -22,7 +22,7 @@ struct CoberturaRun {
 // per directory of the written file names (by name), one class per record,
 // one method per function, each with its lines and their branches. Folds the
 // records whose totals are not known yet first.
-void writeCobertura(std::vector<ExportRecord>& records, const WrittenNames& names,
+void writeCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names,
                     const CoberturaRun& run, std::ostream& stream);
 
 } // namespace kiv

@@ -1,6 +1,10 @@
 #include <array>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 #include "cobertura/cobertura_writer.hpp"
+#include "diagnostics/diagnostic_record.hpp"
 #include "diagnostics/units.hpp"
 #include "driver/export_usage.hpp"
 #include "driver/output.hpp"
@@ -24,19 +28,52 @@ constexpr std::array<ValueOption, 3> kOptions = {{
 
 void writeOutputs(const Coverage& coverage, const Settings& settings, std::ostream& out) {
     const WrittenNames names(settings.root, settings.noDriveLetter);
-    std::vector<ExportRecord> records = exportRecords(coverage);
-    // The tracefile is complete and closed before the Cobertura file is
-    // opened, so both naming one file leaves the Cobertura XML in it.
-    if (!settings.lcovName.empty())
-        writeOutput(settings.lcovName, out,
-                    [&](std::ostream& stream) { writeLcov(records, names, stream); });
-    if (!settings.coberturaName.empty()) {
-        const std::string_view source =
-            settings.root.empty() ? std::string_view(".") : std::string_view(settings.root);
-        const CoberturaRun run{versionText(), source, runInstant()};
-        writeOutput(settings.coberturaName, out,
-                    [&](std::ostream& stream) { writeCobertura(records, names, run, stream); });
+    const std::vector<ExportRecord> records = exportRecords(coverage);
+    const std::string_view source =
+        settings.root.empty() ? std::string_view(".") : std::string_view(settings.root);
+    const CoberturaRun run{versionText(), source, runInstant()};
+    const auto lcov = [&](std::ostream& stream) { writeLcov(records, names, stream); };
+    const auto cobertura = [&](std::ostream& stream) {
+        writeCobertura(records, names, run, stream);
+    };
+    const bool both = !settings.lcovName.empty() && !settings.coberturaName.empty();
+
+    // Both outputs to two files: the Cobertura XML is written on a thread of
+    // its own while this one writes the tracefile (the model is only read
+    // now, and the merging thread is done). A failure of the tracefile is
+    // told first, as when they are written one after the other.
+    if (both && separateFiles(settings.lcovName, settings.coberturaName)) {
+        DiagnosticRecord coberturaRecord;
+        std::exception_ptr coberturaFailure;
+        std::thread writer;
+        try {
+            writer = std::thread([&] {
+                try {
+                    writeOutput(settings.coberturaName, out, cobertura, coberturaRecord);
+                } catch (...) {
+                    coberturaFailure = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: one after the other, below.
+        }
+        if (writer.joinable()) {
+            std::exception_ptr lcovFailure;
+            try {
+                writeOutput(settings.lcovName, out, lcov);
+            } catch (...) {
+                lcovFailure = std::current_exception();
+            }
+            writer.join();
+            if (lcovFailure) std::rethrow_exception(lcovFailure);
+            if (coberturaFailure) std::rethrow_exception(coberturaFailure);
+            return;
+        }
     }
+    // Otherwise the tracefile is complete and closed before the Cobertura
+    // file is opened, so both naming one file leaves the Cobertura XML in it.
+    if (!settings.lcovName.empty()) writeOutput(settings.lcovName, out, lcov);
+    if (!settings.coberturaName.empty()) writeOutput(settings.coberturaName, out, cobertura);
 }
 
 } // namespace

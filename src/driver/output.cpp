@@ -8,22 +8,22 @@
 namespace kiv {
 
 void writeOutput(const std::string& name, std::ostream& standardOutput,
-                 const std::function<void(std::ostream&)>& write) {
+                 const std::function<void(std::ostream&)>& write, DiagnosticRecord& record) {
     if (name == "-") {
         write(standardOutput);
         standardOutput.flush();
-        if (!standardOutput) raise(Unit::Output, kOutputWrite, name);
+        if (!standardOutput) raiseWith(record, Unit::Output, kOutputWrite, name);
         return;
     }
     constexpr std::size_t kBufferSize = 1 << 20;
-    auto buffer = std::make_unique<char[]>(kBufferSize);
+    auto buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
     std::ofstream file;
     file.rdbuf()->pubsetbuf(buffer.get(), kBufferSize);
     file.open(name, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!file.is_open()) raise(Unit::Output, kOutputOpen, name);
+    if (!file.is_open()) raiseWith(record, Unit::Output, kOutputOpen, name);
     write(file);
     file.close();
-    if (file.fail()) raise(Unit::Output, kOutputWrite, name);
+    if (file.fail()) raiseWith(record, Unit::Output, kOutputWrite, name);
 }
 
 } // namespace kiv

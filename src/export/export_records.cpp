@@ -3,6 +3,7 @@
 #include <map>
 
 #include "model/coverage.hpp"
+#include "model/coverage_function.hpp"
 
 namespace kiv {
 
@@ -27,6 +28,12 @@ std::vector<ExportRecord> exportRecords(const Coverage& coverage) {
             if (first == nullptr || part->creationOrder < first->creationOrder) first = part;
         record.displayName = first->displayName;
         records.push_back(std::move(record));
+    }
+    std::vector<const CoverageFunction*> functions;
+    for (const ExportRecord& record : records) {
+        recordFunctions(record, functions);
+        for (const CoverageFunction* function : functions)
+            function->probes.settle();
     }
     return records;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -21,12 +20,11 @@ struct ExportRecord {
     std::string_view displayName;           // the spelling the file was first met under
     const CoverageFile* file = nullptr;     // the source or header file, when chosen
     std::vector<const CoverageFile*> parts; // its chosen header parts, in key order
-    // Its lines and branches, once a writer has folded them: the writers of
-    // one run share the records.
-    std::optional<ExportTotals> totals;
 };
 
 // The records of a finished model, in ascending byte order of their keys.
+// Every probe of them is in its place, so that writers on several threads
+// may read them (and the model) at once.
 std::vector<ExportRecord> exportRecords(const Coverage& coverage);
 
 // The functions whose probes a record shows: those of its file, then the

@@ -1,5 +1,7 @@
 #include "export/line_fold.hpp"
 
+#include <iterator>
+
 #include "evaluation/statement_analysis.hpp"
 #include "model/coverage_function.hpp"
 #include "model/probe_type.hpp"
@@ -14,15 +16,14 @@ std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b) {
     return a > UINT64_MAX - b ? UINT64_MAX : a + b;
 }
 
-// Branches of a probe: two for a decision, one for a case label.
-unsigned branchesOf(const CoverageProbe& probe) {
+} // namespace
+
+unsigned LineFold::branchesOf(const CoverageProbe& probe) {
     if (probe.outcomeClass == kDecision) return 2;
     const bool caseLabel =
         probe.type == kCase || probe.type == kDefault || probe.type == kMissingDefault;
     return caseLabel ? 1 : 0;
 }
-
-} // namespace
 
 void ExportTotals::add(const ExportTotals& other) {
     linesValid = addSaturating(linesValid, other.linesValid);
@@ -42,6 +43,10 @@ std::uint64_t lineCount(const CoverageProbe& probe) {
 
 std::uint32_t LineFold::firstLine(const CoverageFunction& function) {
     return function.probes.begin()->line();
+}
+
+std::uint32_t LineFold::lastLine(const CoverageFunction& function) {
+    return std::prev(function.probes.end())->line();
 }
 
 void LineFold::begin(std::span<const CoverageFunction* const> functions) {
@@ -96,12 +101,16 @@ bool LineFold::nextLine(std::uint64_t limit) {
         if (item.branch >= branches_.size()) branches_.resize(std::size_t{item.branch} + 1, 0);
         branches_[item.branch] = addSaturating(branches_[item.branch], item.count);
     }
+    countLine();
+    return true;
+}
+
+void LineFold::countLine() {
     ++totals_.linesValid;
     if (line_.hits != 0) ++totals_.linesCovered;
     totals_.branchesValid += branches_.size();
     for (const std::uint64_t taken : branches_)
         if (taken != 0) ++totals_.branchesCovered;
-    return true;
 }
 
 } // namespace kiv

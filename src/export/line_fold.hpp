@@ -6,10 +6,9 @@
 #include <utility>
 #include <vector>
 
-namespace kiv {
+#include "model/coverage_function.hpp"
 
-class CoverageFunction;
-class CoverageProbe;
+namespace kiv {
 
 // One source line of the export and its hit count.
 struct ExportLine {
@@ -60,15 +59,23 @@ class LineFold {
         std::uint64_t count;
     };
 
-    // The line of a function's first probe (functions without probes are
-    // not folded).
+    // The line of a function's first and last probe (functions without
+    // probes are not folded).
     static std::uint32_t firstLine(const CoverageFunction& function);
+    static std::uint32_t lastLine(const CoverageFunction& function);
+    // Branches of a probe: two for a decision, one for a case label.
+    static unsigned branchesOf(const CoverageProbe& probe);
     void begin(std::span<const CoverageFunction* const> functions);
     // Adds the items of one function, keeping the pending items in line order.
     void add(const CoverageFunction& function);
     // Folds the pending items of the lines before `limit` into line_ and
     // branches_, one line per call; false when there is none.
     bool nextLine(std::uint64_t limit);
+    // Folds a function that shares no line with another as its probes are
+    // walked, without holding them.
+    template <typename OnLine> void foldAlone(const CoverageFunction& function, OnLine& onLine);
+    // Counts line_ and branches_ into the totals.
+    void countLine();
 
     std::vector<const CoverageFunction*> order_;
     std::vector<Item> pending_;
@@ -86,9 +93,41 @@ ExportTotals LineFold::fold(std::span<const CoverageFunction* const> functions, 
         const std::uint64_t limit = i < order_.size() ? firstLine(*order_[i]) : UINT64_MAX;
         while (nextLine(limit))
             onLine(std::as_const(line_), std::span<const std::uint64_t>(branches_));
-        if (i < order_.size()) add(*order_[i]);
+        if (i == order_.size()) break;
+        const bool alone =
+            next_ == pending_.size() &&
+            (i + 1 == order_.size() || firstLine(*order_[i + 1]) > lastLine(*order_[i]));
+        if (alone)
+            foldAlone(*order_[i], onLine);
+        else
+            add(*order_[i]);
     }
     return totals_;
+}
+
+template <typename OnLine>
+void LineFold::foldAlone(const CoverageFunction& function, OnLine& onLine) {
+    bool open = false;
+    for (const auto& [probeLine, probe] : function.probes) {
+        if (!givesLine(*probe)) continue;
+        if (!open || probeLine != line_.number) {
+            if (open) {
+                countLine();
+                onLine(std::as_const(line_), std::span<const std::uint64_t>(branches_));
+            }
+            line_ = ExportLine{probeLine, 0};
+            branches_.clear();
+            open = true;
+        }
+        line_.hits = std::max(line_.hits, lineCount(*probe));
+        const unsigned branches = branchesOf(*probe);
+        if (branches >= 1) branches_.push_back(probe->counters[0]);
+        if (branches == 2) branches_.push_back(probe->counters[1]);
+    }
+    if (open) {
+        countLine();
+        onLine(std::as_const(line_), std::span<const std::uint64_t>(branches_));
+    }
 }
 
 } // namespace kiv

@@ -97,12 +97,12 @@ void writeLines(std::span<const CoverageFunction* const> functions, const Export
 
 } // namespace
 
-void writeLcov(std::vector<ExportRecord>& records, const WrittenNames& names,
+void writeLcov(const std::vector<ExportRecord>& records, const WrittenNames& names,
                std::ostream& stream) {
     ListingOutput out(stream);
     LineFold fold;
     std::vector<const CoverageFunction*> functions;
-    for (ExportRecord& record : records) {
+    for (const ExportRecord& record : records) {
         out.line("TN:");
         std::string& text = out.text();
         text.append("SF:");
@@ -112,8 +112,8 @@ void writeLcov(std::vector<ExportRecord>& records, const WrittenNames& names,
         // Branches come before lines: the record's probes are folded twice
         // rather than held.
         recordFunctions(record, functions);
-        record.totals = writeBranches(functions, fold, out);
-        writeLines(functions, *record.totals, fold, out);
+        const ExportTotals totals = writeBranches(functions, fold, out);
+        writeLines(functions, totals, fold, out);
         out.line("end_of_record");
     }
     out.finish();

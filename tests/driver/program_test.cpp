@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/output.hpp"
 #include "driver/process_runner.hpp"
 #include "driver/version.hpp"
 
@@ -172,6 +173,58 @@ TEST_F(Program, ListingIsClosedBeforeTheSummaryOpens) {
     EXPECT_EQ(failed.status, 2);
     EXPECT_EQ(diagnosticCode(failed.err), 24);
     EXPECT_EQ(readFile(path("l3.txt")), listing);
+}
+
+// kivxmlexport writes two files at once, unless they may be one: then the
+// tracefile is closed before the Cobertura XML replaces it. A failure of the
+// tracefile is told before one of the Cobertura file.
+TEST_F(Program, ExportOutputsAtOnceOrOneAfterTheOther) {
+    const auto exportRun = [this](const Strings& args) {
+        return test::runKivxmlexport(args, dir_, "", {"SOURCE_DATE_EPOCH=1700000000"});
+    };
+    ASSERT_EQ(exportRun({"a.xml", "-lcov", "l.info"}).status, 0);
+    ASSERT_EQ(exportRun({"a.xml", "-cobertura", "c.xml"}).status, 0);
+    const std::string lcov = readFile(path("l.info"));
+    const std::string cobertura = readFile(path("c.xml"));
+    ASSERT_NE(lcov.find("end_of_record"), std::string::npos);
+
+    ASSERT_EQ(exportRun({"a.xml", "-lcov", "l2.info", "-cobertura", "c2.xml"}).status, 0);
+    EXPECT_EQ(readFile(path("l2.info")), lcov);
+    EXPECT_EQ(readFile(path("c2.xml")), cobertura);
+
+    ASSERT_EQ(exportRun({"a.xml", "-lcov", "same", "-cobertura", "./same"}).status, 0);
+    EXPECT_EQ(readFile(path("same")), cobertura);
+
+    const auto lcovFails = exportRun({"a.xml", "-lcov", "missing/l.info", "-cobertura", "c3.xml"});
+    EXPECT_EQ(lcovFails.status, 2);
+    EXPECT_EQ(diagnosticMessage(lcovFails.err), "Output file can not be opened: missing/l.info");
+    const auto coberturaFails =
+        exportRun({"a.xml", "-lcov", "l4.info", "-cobertura", "missing/c.xml"});
+    EXPECT_EQ(coberturaFails.status, 2);
+    EXPECT_EQ(diagnosticMessage(coberturaFails.err),
+              "Output file can not be opened: missing/c.xml");
+    EXPECT_EQ(readFile(path("l4.info")), lcov);
+}
+
+TEST_F(Program, OutputsAreSeparateFilesOnlyWhenSurely) {
+    std::filesystem::create_directory(path("d"));
+    test::writeFile(path("d/f"), "x");
+    std::filesystem::create_hard_link(path("d/f"), path("hard"));
+    std::filesystem::create_symlink(path("d/f"), path("soft"));
+    const struct {
+        const char* first;
+        const char* second;
+        bool separate;
+    } cases[] = {
+        {"a", "b", true},       {"d/f", "a", true},     {"d/f", "hard2", true},
+        {"a", "a", false},      {"a", "./a", false},    {"d/f", "d/../d/f", false},
+        {"d/f", "hard", false}, {"soft", "d/f", false}, {"-", "a", false},
+        {"a", "-", false},      {"-", "-", false},
+    };
+    const auto named = [this](const std::string& name) { return name == "-" ? name : path(name); };
+    for (const auto& c : cases)
+        EXPECT_EQ(separateFiles(named(c.first), named(c.second)), c.separate)
+            << c.first << " " << c.second;
 }
 
 TEST_F(Program, OptionsFileWithQuotesAcrossLineEnds) {
