@@ -7,8 +7,8 @@
 // and the generation time, as separate test runs of one program do.
 //
 //   report_generator --out FILE [--seed N] [--run N] [--size-mb N | --files N]
-//                    [--shape program|many-functions|long-function|equal-probes|
-//                             long-description]
+//                    [--shape program|unit-test|many-functions|long-function|
+//                             equal-probes|long-description]
 //
 // "program" (the default) writes source files until the report reaches
 // --size-mb (the number of files is found with run 0, so every run of a seed
@@ -16,8 +16,11 @@
 // every kind: decisions, MC/DC decisions with their condition rows,
 // switches, loops, ternaries, constant conditions, exceptions, lambdas; line
 // directives at file level (functions of shared headers, met once per
-// including source) and inside functions (macro code from a header). The
-// other shapes are the pathological ones: one file of 50000 functions, one
+// including source) and inside functions (macro code from a header).
+// "unit-test" writes a report of a few KB, as one test executable of a small
+// program gives: one or two of its 24 source files, picked by the run, each
+// of one to four small functions, with or without shared headers and macro
+// code. The other shapes are the pathological ones: one file of 50000 functions, one
 // function of 50000 probes, 10000 equal probes on one line, and one probe
 // whose description is 1 MB long.
 
@@ -553,6 +556,21 @@ class BodyBuilder {
 constexpr std::string_view kMode = "multicondition+timing";
 constexpr std::string_view kMacroHeader = "C:\\Src\\include\\macros.h";
 
+// How large the parts of a source file are: ranges of counts, and the
+// percentage of functions with macro code.
+struct Scale {
+    std::uint32_t maxHeaders = 3;
+    std::uint32_t minFunctions = 10, maxFunctions = 80;
+    std::uint32_t minProbes = 10, maxProbes = 200;
+    std::uint32_t minHeaderFunctions = 2, maxHeaderFunctions = 6;
+    std::uint32_t minHeaderProbes = 10, maxHeaderProbes = 40;
+    unsigned macroPercent = 12;
+};
+
+// The files of a small program that unit tests cover.
+constexpr Scale kUnitTestScale{1, 1, 4, 4, 24, 1, 2, 4, 10, 30};
+constexpr std::uint32_t kUnitTestFiles = 24;
+
 struct Settings {
     std::uint64_t seed = 1;
     std::uint32_t run = 0;
@@ -564,8 +582,9 @@ struct Settings {
 
 class ReportWriter {
   public:
-    ReportWriter(Output& out, const Settings& settings)
-        : out_(out), settings_(settings), probes_(out, {settings.seed, settings.run}) {}
+    ReportWriter(Output& out, const Settings& settings, Scale scale = {})
+        : out_(out), settings_(settings), scale_(scale),
+          probes_(out, {settings.seed, settings.run}) {}
 
     void header() {
         const std::uint32_t day = 1 + settings_.run % 28;
@@ -595,7 +614,7 @@ class ReportWriter {
         const std::string name = sourceName(index);
         beginFile(name);
         out_ << "\t<include name=\"#include &lt;stdio.h&gt;\" />\n";
-        const std::uint32_t headers = r.between(0, 3);
+        const std::uint32_t headers = r.between(0, scale_.maxHeaders);
         std::vector<std::uint32_t> included;
         for (std::uint32_t i = 0; i < headers; ++i) {
             const std::uint32_t header = r.between(0, headerCount() - 1);
@@ -609,16 +628,24 @@ class ReportWriter {
             headerFunctions(header);
             fileDirective(line, line + 1, name);
         }
-        const std::uint32_t functions = r.between(10, 80);
+        const std::uint32_t functions = r.between(scale_.minFunctions, scale_.maxFunctions);
         for (std::uint32_t f = 0; f < functions; ++f) {
             Random fr(hashOf({settings_.seed, 2, index, f}));
             line += fr.between(3, 20);
-            const bool macro = fr.chance(12);
-            const std::uint32_t probeCount = fr.between(10, 200);
+            const bool macro = fr.chance(scale_.macroPercent);
+            const std::uint32_t probeCount = fr.between(scale_.minProbes, scale_.maxProbes);
             line = function(functionName(index, f, fr), line, probeCount, hashOf({index, f}),
                             macro ? name : std::string());
         }
         endFile(line + 5);
+    }
+
+    // A unit test's report: the source file the run picks, and in every
+    // fifth run another one.
+    void unitTest() {
+        const std::uint32_t run = settings_.run;
+        sourceFile(run % kUnitTestFiles);
+        if (run % 5 == 0) sourceFile((run + 1 + run / 5 % (kUnitTestFiles - 1)) % kUnitTestFiles);
     }
 
     // One file of 50000 small functions.
@@ -791,18 +818,21 @@ class ReportWriter {
     // shows them.
     void headerFunctions(std::uint32_t header) {
         Random r(hashOf({settings_.seed, 7, header}));
-        const std::uint32_t functions = r.between(2, 6);
+        const std::uint32_t functions =
+            r.between(scale_.minHeaderFunctions, scale_.maxHeaderFunctions);
         std::uint32_t line = 5;
         for (std::uint32_t f = 0; f < functions; ++f) {
             line += r.between(2, 8);
             const std::string name =
                 "inline_" + kWords[(header + f) % kWords.size()] + "_" + std::to_string(f);
-            line = function(name, line, r.between(10, 40), hashOf({header, f, 77}), {});
+            line = function(name, line, r.between(scale_.minHeaderProbes, scale_.maxHeaderProbes),
+                            hashOf({header, f, 77}), {});
         }
     }
 
     Output& out_;
     const Settings& settings_;
+    Scale scale_;
     ProbeWriter probes_;
     std::uint64_t lines_ = 0;
     std::uint64_t points_ = 0;
@@ -836,7 +866,7 @@ std::uint32_t filesForSize(const Settings& settings) {
 
 [[noreturn]] void usage() {
     std::fputs("usage: report_generator --out FILE [--seed N] [--run N] [--size-mb N | --files N]\n"
-               "                        [--shape program|many-functions|long-function|"
+               "                        [--shape program|unit-test|many-functions|long-function|"
                "equal-probes|long-description]\n",
                stderr);
     std::exit(2);
@@ -877,9 +907,12 @@ int main(int argc, char** argv) {
         writeProgram(file, settings, files);
     } else {
         Output out(file);
-        ReportWriter report(out, settings);
+        const bool unitTest = settings.shape == "unit-test";
+        ReportWriter report(out, settings, unitTest ? kUnitTestScale : Scale{});
         report.header();
-        if (settings.shape == "many-functions")
+        if (unitTest)
+            report.unitTest();
+        else if (settings.shape == "many-functions")
             report.manyFunctions();
         else if (settings.shape == "long-function")
             report.longFunction();

@@ -22,6 +22,9 @@
 #   W3-*    pathological shapes, two runs each, -p and -x: one file with 50000
 #           functions, one function with 50000 probes, 10000 equal probes on
 #           one line, a 1 MB description
+#   W4      5000 unit-test reports of a few KB each (one or two files of a
+#           small program, of several shapes), -x
+#   W4-two  2 of those reports, -x (the memory W4 is compared with)
 #
 # Environment: REPEAT (runs per workload), WORKLOADS (names to run, default
 # all), DATA (the data folder, default build/bench-data), MERGE (the program
@@ -32,7 +35,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/bench}" && pwd)
 data=${DATA:-$root/build/bench-data}
 repeat=${REPEAT:-3}
-workloads=${WORKLOADS:-"W1 W1-one W2 W2-two W3-functions W3-probes W3-equal W3-descr"}
+workloads=${WORKLOADS:-"W1 W1-one W2 W2-two W3-functions W3-probes W3-equal W3-descr W4 W4-two"}
 merge=$(realpath "${MERGE:-$build/kivxmlmerge}")
 generate=$build/bench/report_generator
 
@@ -41,7 +44,7 @@ for tool in "$merge" "$generate"; do
 done
 [[ -x /usr/bin/time ]] || { echo "needs /usr/bin/time (GNU time)" >&2; exit 1; }
 
-mkdir -p "$data/w1" "$data/w2" "$data/w3" "$data/out"
+mkdir -p "$data/w1" "$data/w2" "$data/w3" "$data/w4" "$data/out"
 
 # --- Generating --------------------------------------------------------------
 
@@ -73,6 +76,9 @@ for shape in many-functions long-function equal-probes long-description; do
     for run in 1 2; do
         generate_once "$data/w3/$shape-$run.xml" --seed 303 --run "$run" --shape "$shape"
     done
+done
+for run in $(seq 1 5000); do
+    generate_once "$data/w4/run$run.xml" --seed 404 --run "$run" --shape unit-test
 done
 
 # --- Measuring ---------------------------------------------------------------
@@ -129,6 +135,8 @@ printf '%-13s %6s %10s %9s %9s %9s %8s %10s %8s\n' workload inputs "size MB" "wa
 w1=("$data"/w1/run{1..8}.xml)
 w2=()
 for run in $(seq 1 100); do w2+=("$data/w2/run$run.xml"); done
+w4=()
+for run in $(seq 1 5000); do w4+=("$data/w4/run$run.xml"); done
 for workload in $workloads; do
     case $workload in
     W1) measure W1 "-p w1.txt -x w1.xml" "${w1[@]}" ;;
@@ -139,12 +147,17 @@ for workload in $workloads; do
     W3-probes) measure W3-probes "-p w3p.txt -x w3p.xml" "$data"/w3/long-function-{1,2}.xml ;;
     W3-equal) measure W3-equal "-p w3e.txt -x w3e.xml" "$data"/w3/equal-probes-{1,2}.xml ;;
     W3-descr) measure W3-descr "-p w3d.txt -x w3d.xml" "$data"/w3/long-description-{1,2}.xml ;;
+    W4) measure W4 "-x w4.xml" "${w4[@]}" ;;
+    W4-two) measure W4-two "-x w4two.xml" "${w4[0]}" "${w4[1]}" ;;
     *) echo "unknown workload $workload" >&2; exit 1 ;;
     esac
 done
 mv checksums.new checksums
-if [[ -n ${rss_W2:-} && -n ${rss_W2_two:-} ]]; then
-    awk -v a="$rss_W2" -v b="$rss_W2_two" \
-        'BEGIN {printf "W2 peak RSS / W2-two peak RSS: %.2f\n", a / b}'
-fi
+for many in W2 W4; do
+    all=rss_$many two=rss_${many}_two
+    if [[ -n ${!all:-} && -n ${!two:-} ]]; then
+        awk -v n="$many" -v a="${!all}" -v b="${!two}" \
+            'BEGIN {printf "%s peak RSS / %s-two peak RSS: %.2f\n", n, n, a / b}'
+    fi
+done
 echo "repeats: $repeat (medians; peak RSS the largest); outputs: $data/out; checksums: $data/out/checksums"
