@@ -53,15 +53,16 @@ bool LineReader::open(const std::string& path) {
 
 void LineReader::close() {
     file_.reset();
-    // The next input is read from the front: not over lines still held.
+    // The next input is read from the front of the buffer, or, while lines
+    // of it are held, behind them: many small reports then share one buffer
+    // instead of holding one each.
     if (buffer_.use_count() > 1) {
         pos_ = end_;
-        std::size_t none = end_;
-        moveToFreeBuffer(none, capacity_);
+    } else {
+        pos_ = 0;
+        end_ = 0;
     }
     scannedFrom_ = kNoScan;
-    pos_ = 0;
-    end_ = 0;
     atEnd_ = false;
 }
 
@@ -76,11 +77,12 @@ bool LineReader::refill(std::size_t& keep) {
         return false;
     }
     // Keep the bytes still needed at the front of the buffer; grow it only
-    // when they fill it completely. A held buffer is left as it is: the
-    // bytes go to the front of another.
+    // when they fill it completely. A held buffer is read on behind its
+    // bytes while it has room; full, the bytes still needed go to the front
+    // of another.
     const bool full = end_ - keep == capacity_;
     if (buffer_.use_count() > 1) {
-        if (keep > 0 || full) moveToFreeBuffer(keep, full ? 2 * capacity_ : capacity_);
+        if (end_ == capacity_) moveToFreeBuffer(keep, full ? 2 * capacity_ : capacity_);
     } else {
         if (keep > 0) {
             std::memmove(data_, data_ + keep, end_ - keep);

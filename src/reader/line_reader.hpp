@@ -15,10 +15,10 @@ namespace kiv {
 
 // Reads a report line by line through a large buffer that is reused for
 // every line and every report, unless lines read into it are still held
-// (see holdBuffer()): it then reads on into another. Lines may be of any
-// length. A carriage return
-// directly before a line feed is not part of the line, so reports written on
-// Windows read as on any other system. After the end of the input every read
+// (see holdBuffer()): it then reads on behind them, the next report too,
+// and into another buffer once it is full. Lines may be of any length. A
+// carriage return directly before a line feed is not part of the line, so
+// reports written on Windows read as on any other system. After the end of the input every read
 // gives an empty line.
 class LineReader {
   public:
@@ -55,9 +55,10 @@ class LineReader {
     const char* relocated() const { return relocated_; }
 
     // Keeps the bytes of the lines read so far valid while the result is
-    // alive: the reader then reads on into another buffer instead of
-    // overwriting or moving them. Only the thread that reads may hold,
-    // copy or drop it. bufferId() tells which buffer a hold would keep.
+    // alive: the reader then reads on behind them, and into another buffer
+    // when this one is full, instead of overwriting or moving them. Only the
+    // thread that reads may hold, copy or drop it. bufferId() tells which
+    // buffer a hold would keep.
     std::shared_ptr<const void> holdBuffer() const { return buffer_; }
     const void* bufferId() const { return buffer_.get(); }
 

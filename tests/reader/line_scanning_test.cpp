@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -225,6 +226,35 @@ TEST(LineReader, HeldLinesKeepTheirBytes) {
         for (std::size_t k = 0; k < kept.size(); ++k)
             ASSERT_EQ(kept[k], expected[k * 97]) << k;
     }
+}
+
+// Small inputs read while lines of each are held (as the batches handed to
+// the merging thread hold them) share a buffer, which is given up only when
+// it is full: hundreds of reports of a few KB take a few buffers, not one
+// each.
+TEST(LineReader, SmallInputsShareAHeldBuffer) {
+    std::string content;
+    for (int i = 0; i < 40; ++i)
+        content += "<probe line=\"" + std::to_string(i) + "\" />\n";
+    test::TempReports dir;
+    const std::string path = dir.write("small.xml", content);
+    LineReader reader;
+    std::vector<std::shared_ptr<const void>> holds;
+    std::vector<std::string_view> firstLines;
+    std::set<const void*> buffers;
+    constexpr std::size_t kInputs = 300;
+    for (std::size_t input = 0; input < kInputs; ++input) {
+        ASSERT_TRUE(reader.open(path));
+        firstLines.push_back(reader.readLine());
+        while (!reader.readLine().empty()) {
+        }
+        holds.push_back(reader.holdBuffer());
+        buffers.insert(reader.bufferId());
+    }
+    const std::size_t fill = std::size_t{1} << 18;
+    EXPECT_LE(buffers.size(), kInputs * content.size() / fill + 2);
+    for (const std::string_view line : firstLines)
+        ASSERT_EQ(line, "<probe line=\"0\" />");
 }
 
 TEST(LineReader, HasContentOnlyWhenACharacterCanBeRead) {
