@@ -28,31 +28,31 @@ bool listedAsPart(const std::vector<std::string_view>& listed, std::string_view 
 
 } // namespace
 
-std::string resolveRequestedView(const std::vector<std::string>& inputViews) {
+std::string resolveRequestedView(const TextRuns& inputViews) {
     std::vector<std::string_view> listed;
-    for (const std::string& view : inputViews) {
+    inputViews.forEach([&listed](const std::string& view) {
+        // A second name already settles the outcome.
+        if (listed.size() > 1) return;
         for (std::string_view name : kRequestedViews) {
             if (contains(view, name) && !listedAsPart(listed, name)) {
                 listed.push_back(name);
-                break;
+                return;
             }
         }
-        // A second name already settles the outcome.
-        if (listed.size() > 1) break;
-    }
+    });
     if (listed.size() != 1) raise(Unit::CoverageViews, kDifferentViews);
     return std::string(listed.front());
 }
 
-std::string combineShownViews(const std::vector<std::string>& inputViews) {
+std::string combineShownViews(const TextRuns& inputViews) {
     std::vector<std::string_view> listed;
-    for (const std::string& view : inputViews) {
+    inputViews.forEach([&listed](const std::string& view) {
         for (std::string_view word : kShownWords) {
             if (!contains(view, word)) continue;
             if (word == "multiCondition") word = "multicondition";
             if (!listedAsPart(listed, word)) listed.push_back(word);
         }
-    }
+    });
     if (listed.empty()) return {};
     if (listed.size() == 1) return std::string(listed.front());
     std::string text = "mixed ";

@@ -59,7 +59,7 @@ void writeLabelled(ListingOutput& out, std::string_view label, std::string_view 
 void writeHeaderBox(const Coverage& coverage, ListingOutput& out) {
     out.line(kStars);
     writeBoxLine(out, "*           KIVEX, Test Coverage Analyzer for C/C++, Version ",
-                 entryOf(coverage.kivpostVersions, 0));
+                 coverage.kivpostVersions.first());
     out.line(kEmptyBoxLine);
     writeBoxLine(out, "*             EXECUTION PROFILE LISTING (MERGED by kivxmlmerge v",
                  coverage.kivxmlmergeVersion, ")");

@@ -10,6 +10,7 @@
 #include "model/coverage_common.hpp"
 #include "model/coverage_file.hpp"
 #include "model/shared_text.hpp"
+#include "model/text_runs.hpp"
 
 namespace kiv {
 
@@ -60,16 +61,16 @@ class Coverage : public CoverageCommon {
     std::uint32_t filesWithoutStatement = 0;
     std::uint32_t statementFunctions = 0;
 
-    std::vector<std::string> kivpostVersions;
+    TextRuns kivpostVersions;
     std::vector<std::string> copyright;
     std::vector<std::string> inputReports; // "name (generated)"
     std::vector<std::string> chosenPatterns;
     std::vector<std::string> unchosenPatterns;
-    std::vector<std::string> executionCostFunctions;
-    std::vector<std::string> executionCostTypes;
-    std::vector<std::string> requestedCoverageViews;
+    TextRuns executionCostFunctions;
+    TextRuns executionCostTypes;
+    TextRuns requestedCoverageViews;
     std::vector<std::string> notices;
-    std::vector<std::string> shownCoverageViewsInputs; // one per report, rewritten
+    TextRuns shownCoverageViewsInputs; // one per report, rewritten
     std::vector<std::uint32_t> executionCostScalings;
     std::vector<std::uint32_t> overallLines;
     std::vector<std::uint32_t> measurementPoints;

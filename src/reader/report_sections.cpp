@@ -84,7 +84,7 @@ void ReportReader::readHeader() {
         if (scanner_.contains(element::kKivpostVersion)) {
             const std::string_view version = scanner_.requireText(element::kKivpostVersion);
             if (!isAcceptedVersion(version)) raise(Unit::Reader, kOldVersion, version);
-            coverage_->kivpostVersions.emplace_back(version);
+            coverage_->kivpostVersions.push_back(version);
             versionSeen = true;
         } else if (scanner_.contains(element::kReportGenerated)) {
             std::string entry = fileName_;
@@ -93,13 +93,13 @@ void ReportReader::readHeader() {
             entry += ')';
             coverage_->inputReports.push_back(std::move(entry));
         } else if (scanner_.contains(element::kRequestedCoverageView)) {
-            coverage_->requestedCoverageViews.emplace_back(
+            coverage_->requestedCoverageViews.push_back(
                 scanner_.requireText(element::kRequestedCoverageView));
         } else if (scanner_.contains(element::kExecutionCostFunction)) {
-            coverage_->executionCostFunctions.emplace_back(
+            coverage_->executionCostFunctions.push_back(
                 scanner_.requireText(element::kExecutionCostFunction));
         } else if (scanner_.contains(element::kExecutionCostType)) {
-            coverage_->executionCostTypes.emplace_back(
+            coverage_->executionCostTypes.push_back(
                 scanner_.requireText(element::kExecutionCostType));
         } else if (scanner_.contains(element::kExecutionCostScaling)) {
             coverage_->executionCostScalings.push_back(
@@ -153,7 +153,7 @@ void ReportReader::readOverallSummary() {
             constexpr std::string_view kLower = "multicondition";
             const std::size_t at = views.find(kLower);
             if (at != std::string::npos) views.replace(at, kLower.size(), "multiCondition");
-            coverage_->shownCoverageViewsInputs.push_back(std::move(views));
+            coverage_->shownCoverageViewsInputs.push_back(views);
         } else if (scanner_.contains(element::kOverallLines)) {
             coverage_->overallLines.push_back(
                 readUnsigned(scanner_.requireText(element::kOverallLines)));

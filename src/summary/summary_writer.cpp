@@ -10,11 +10,6 @@ namespace kiv {
 
 namespace {
 
-// The first entry of a header list; an empty list gives an empty text.
-std::string_view firstOf(const std::vector<std::string>& list) {
-    return list.empty() ? std::string_view{} : std::string_view{list.front()};
-}
-
 void writeInputReports(const Coverage& coverage, XmlOutput& out) {
     out.line(2, "<xmlfiles>");
     for (const std::string& entry : coverage.inputReports) {
@@ -33,7 +28,7 @@ void writeHeaderInfo(const Coverage& coverage, XmlOutput& out) {
     out.line(0, "<kiv_xmlmerge_report>");
     out.emptyLine();
     out.line(1, "<header_info>");
-    out.element(2, "kivpost_version", firstOf(coverage.kivpostVersions));
+    out.element(2, "kivpost_version", coverage.kivpostVersions.first());
     out.element(2, "kivxmlmerge_version", coverage.kivxmlmergeVersion);
     for (std::size_t i = 0; i < 2; ++i)
         out.element(2, "copyright",
@@ -43,8 +38,8 @@ void writeHeaderInfo(const Coverage& coverage, XmlOutput& out) {
     out.element(2, "report_generated", coverage.reportGenerated);
     out.element(2, "requested_coverage_view", coverage.requestedCoverageView);
     out.escapedElement(2, "kivxmlmerge_options", coverage.kivxmlmergeOptions);
-    out.element(2, "execution_cost_function", firstOf(coverage.executionCostFunctions));
-    out.element(2, "execution_cost_type", firstOf(coverage.executionCostTypes));
+    out.element(2, "execution_cost_function", coverage.executionCostFunctions.first());
+    out.element(2, "execution_cost_type", coverage.executionCostTypes.first());
     if (coverage.executionCostScalings.empty())
         out.emptyElement(2, "execution_cost_scaling");
     else

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "diagnostics/diagnostic_record.hpp"
 #include "diagnostics/error.hpp"
@@ -13,7 +12,7 @@ namespace {
 const char* const kViewError = "Different coverage view inputs can not be merged.";
 
 struct RequestedCase {
-    std::vector<std::string> inputs;
+    TextRuns inputs;
     const char* view; // nullptr: the inputs cannot be merged
 };
 
@@ -35,7 +34,7 @@ TEST(RequestedView, OneNameAcrossAllInputs) {
         {{}, nullptr},
     };
     for (const RequestedCase& c : cases) {
-        SCOPED_TRACE(c.inputs.empty() ? std::string("(none)") : c.inputs.front());
+        SCOPED_TRACE(c.inputs.empty() ? std::string("(none)") : std::string(c.inputs.first()));
         if (c.view != nullptr) {
             EXPECT_EQ(resolveRequestedView(c.inputs), c.view);
             continue;
@@ -54,7 +53,7 @@ TEST(RequestedView, OneNameAcrossAllInputs) {
 }
 
 TEST(ShownViews, CombinedIntoOneText) {
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
+    const std::pair<TextRuns, const char*> cases[] = {
         {{"multiCondition", "condition"}, "multicondition"},
         {{"condition", "multiCondition"}, "mixed condition/multicondition"},
         {{"function", "decision"}, "mixed function/decision"},

@@ -22,8 +22,10 @@ class ModelBuilder {
         coverage = std::make_unique<Coverage>(
             "1.0.0.0", std::vector<std::string>{"in.xml"}, std::vector<std::string>{},
             std::vector<std::string>{}, std::vector<std::string>{"c1", "c2"});
-        coverage->requestedCoverageViews = std::move(requestedViews);
-        coverage->shownCoverageViewsInputs = std::move(shownViews);
+        for (const std::string& view : requestedViews)
+            coverage->requestedCoverageViews.push_back(view);
+        for (const std::string& view : shownViews)
+            coverage->shownCoverageViewsInputs.push_back(view);
     }
 
     CoverageFile& file(const std::string& key, int type = kSourceFile, bool chosen = true,

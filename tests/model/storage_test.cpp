@@ -13,6 +13,7 @@
 #include "model/probe_map.hpp"
 #include "model/run_list.hpp"
 #include "model/shared_text.hpp"
+#include "model/text_runs.hpp"
 
 namespace kiv {
 namespace {
@@ -156,6 +157,31 @@ TEST(TextPool, KeepsEachTextOnce) {
     }
     EXPECT_EQ(pool.size(), std::size_t{kTexts} + 1);
     EXPECT_TRUE(pool.intern("break").sameBlock(a));
+}
+
+// A text said by every report is kept once however many reports say it;
+// every entry reads back in order.
+TEST(TextRuns, KeepsEqualNeighboursOnce) {
+    const struct {
+        std::vector<std::string> pushed;
+        std::size_t runs;
+    } cases[] = {
+        {{}, 0},
+        {std::vector<std::string>(5000, "8.3.1"), 1},
+        {{"clock", "clock", "ticks", "clock"}, 3},
+        {{"", "", "a"}, 2},
+    };
+    for (const auto& c : cases) {
+        TextRuns list;
+        for (const std::string& text : c.pushed)
+            list.push_back(text);
+        std::vector<std::string> read;
+        list.forEach([&read](const std::string& text) { read.push_back(text); });
+        EXPECT_EQ(read, c.pushed);
+        EXPECT_EQ(list.size(), c.pushed.size());
+        EXPECT_EQ(list.runs(), c.runs);
+        EXPECT_EQ(list.first(), c.pushed.empty() ? std::string() : c.pushed.front());
+    }
 }
 
 // Large blocks are aligned to a huge page and writable whole; a page

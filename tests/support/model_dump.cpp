@@ -97,6 +97,11 @@ class Dumper {
             out_ << " [" << item << ']';
         out_ << '\n';
     }
+    void strings(std::string_view title, const TextRuns& items) {
+        out_ << title << ':';
+        items.forEach([this](const std::string& item) { out_ << " [" << item << ']'; });
+        out_ << '\n';
+    }
     void numbers(std::string_view title, const std::vector<std::uint32_t>& items) {
         out_ << title << ':';
         for (std::uint32_t item : items)
