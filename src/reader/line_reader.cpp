@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include <sys/stat.h>
+
 namespace kiv {
 
 namespace {
@@ -48,11 +50,16 @@ LineReader::~LineReader() = default;
 bool LineReader::open(const std::string& path) {
     close();
     file_.reset(std::fopen(path.c_str(), "rb"));
-    return file_ != nullptr;
+    if (!file_) return false;
+    struct stat status {};
+    if (::fstat(::fileno(file_.get()), &status) == 0 && S_ISREG(status.st_mode))
+        inputSize_ = static_cast<std::uint64_t>(status.st_size);
+    return true;
 }
 
 void LineReader::close() {
     file_.reset();
+    inputSize_ = 0;
     // The next input is read from the front of the buffer, or, while lines
     // of it are held, behind them: many small reports then share one buffer
     // instead of holding one each.

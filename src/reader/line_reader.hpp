@@ -31,6 +31,8 @@ class LineReader {
     bool open(const std::string& path);
     void close();
     bool isOpen() const { return file_ != nullptr; }
+    // The size of the open input in bytes; 0 when not known (a pipe).
+    std::uint64_t inputSize() const { return inputSize_; }
 
     // True when the input holds at least one character (an unreadable input,
     // a directory for example, holds none).
@@ -133,6 +135,7 @@ class LineReader {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, Closer> file_;
+    std::uint64_t inputSize_ = 0;
     // The buffer lines are read into, shared with whoever holds it (see
     // holdBuffer()); data_ and capacity_ are its bytes.
     std::shared_ptr<std::vector<char>> buffer_;

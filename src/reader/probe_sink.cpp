@@ -129,7 +129,7 @@ void ProbeSink::grow(std::size_t size) {
     // A batch that is full goes to the merging thread, so that only an entry
     // larger than the rest grows it past twice the usual size. Its memory is
     // left untouched until written: what a batch never holds costs nothing.
-    const std::size_t capacity = std::max(2 * kBatchBytes, batch.used + size);
+    const std::size_t capacity = std::max(2 * batchBytes_, batch.used + size);
     LargeMemory memory = allocateLarge(capacity);
     if (batch.used != 0) std::memcpy(memory.get(), batch.memory.get(), batch.used);
     batch.memory = std::move(memory);

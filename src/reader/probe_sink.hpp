@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <condition_variable>
 #include <cstddef>
@@ -76,6 +77,14 @@ class ProbeSink {
     // The report whose probes come next, named in the diagnostics of the
     // merging thread.
     void setInputName(std::string_view name);
+    // The size of the report whose probes come next (0: not known). Batches
+    // of a small report are small: what is handed over, and the read buffers
+    // it holds, then follow the size of the report, not the number of them.
+    void setReportSize(std::uint64_t bytes) {
+        batchBytes_ = bytes == 0
+                          ? kBatchBytes
+                          : std::clamp<std::uint64_t>(bytes / 16, kSmallestBatch, kBatchBytes);
+    }
     // The function's statement coverage becomes unavailable, in the same order.
     void markStatementUnavailable(CoverageFunction& function);
 
@@ -133,7 +142,8 @@ class ProbeSink {
         const void* lastBuffer = nullptr;
         char* bytes() const { return reinterpret_cast<char*>(memory.get()); }
     };
-    static constexpr std::size_t kBatchBytes = std::size_t{1} << 19;
+    static constexpr std::size_t kBatchBytes = std::size_t{1} << 19; // at most
+    static constexpr std::size_t kSmallestBatch = std::size_t{1} << 14;
     static constexpr std::size_t kQueued = 4; // batches waiting at most
     static constexpr std::size_t kBehind = 2; // batches waiting: the merging falls behind
 
@@ -157,7 +167,7 @@ class ProbeSink {
     // The batch has grown by size bytes; full, it goes to the merging thread.
     void commit(std::size_t size) {
         filling_->used += size;
-        if (filling_->used >= kBatchBytes || filling_->lineBytes >= kBatchBytes) handOver();
+        if (filling_->used >= batchBytes_ || filling_->lineBytes >= batchBytes_) handOver();
     }
     // The batch being filled goes to the merging thread.
     void handOver();
@@ -179,6 +189,7 @@ class ProbeSink {
     std::string unescaped_;      // a description unescaped for the merging thread
     BodyProbeLines lines_;       // the merging thread's only
     LineReader* lineReader_ = nullptr;
+    std::size_t batchBytes_ = kBatchBytes; // a batch this full is handed over
 };
 
 } // namespace kiv

@@ -57,6 +57,7 @@ void ReportReader::read(const std::string& fileName, Coverage& coverage) {
     sink_.setInputName(fileName);
     const OpenReport open(lines_, scanner_, fileName_);
     if (!lines_.open(fileName) || !lines_.hasContent()) raise(Unit::Reader, kEmptyInput, fileName);
+    sink_.setReportSize(lines_.inputSize());
 
     readPrologue();
     readHeader();
