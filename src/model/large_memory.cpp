@@ -23,12 +23,17 @@ LargeMemory allocateFresh(std::size_t bytes) {
     return LargeMemory(static_cast<std::byte*>(memory), LargeMemoryDelete{alignment});
 }
 
-// The huge page touched ahead. Never destroyed: probes may be allocated
-// while static objects are destroyed.
+// The huge page touched ahead, and how many huge pages were asked for. Never
+// destroyed: probes may be allocated while static objects are destroyed.
 struct Prepared {
     std::mutex mutex;
     LargeMemory page;
+    std::size_t pagesTaken = 0;
 };
+
+// A model of a few huge pages (one chunk of each kind) is not growing much: a
+// page touched ahead for it would likely be memory never used.
+constexpr std::size_t kPagesBeforePreparing = 8;
 
 Prepared& prepared() {
     static Prepared* const prepared = new Prepared;
@@ -41,6 +46,7 @@ LargeMemory allocateLarge(std::size_t bytes) {
     if (bytes == kHugePageBytes) {
         Prepared& ahead = prepared();
         const std::lock_guard lock(ahead.mutex);
+        ++ahead.pagesTaken;
         if (ahead.page) return std::move(ahead.page);
     }
     return allocateFresh(bytes);
@@ -50,7 +56,7 @@ void prepareLargeMemory() {
     Prepared& ahead = prepared();
     {
         const std::lock_guard lock(ahead.mutex);
-        if (ahead.page) return;
+        if (ahead.page || ahead.pagesTaken < kPagesBeforePreparing) return;
     }
     LargeMemory page = allocateFresh(kHugePageBytes);
     // A write to every small page makes the system provide (and clear) them

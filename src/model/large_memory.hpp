@@ -22,9 +22,10 @@ LargeMemory allocateLarge(std::size_t bytes);
 
 // A thread that would wait otherwise can take the first touch of the next
 // huge page of the model off the thread that builds it: prepareLargeMemory()
-// touches one, which the next allocateLarge(kHugePageBytes) takes. One such
-// page is kept at most; releaseLargeMemory() gives it back (when the model
-// stops growing, and between runs in one process).
+// touches one, which the next allocateLarge(kHugePageBytes) takes, once the
+// model has taken several (a small model gets none ahead). One such page is
+// kept at most; releaseLargeMemory() gives it back (when the model stops
+// growing, and between runs in one process).
 void prepareLargeMemory();
 void releaseLargeMemory() noexcept;
 
