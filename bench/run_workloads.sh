@@ -26,9 +26,19 @@
 #           small program, of several shapes), -x
 #   W4-two  2 of those reports, -x (the memory W4 is compared with)
 #
+# Side by side: with BASELINE set to a kivxmlmerge of another build, every
+# repeat runs it right after this build's, on the same inputs and options, and
+# a line "vs baseline" gives the ratio of the median times and of the peak RSS
+# and whether the outputs are byte-identical. Unless EXPORT is empty, every
+# repeat also runs `kivxmlmerge -x` and `kivxmlexport` with both outputs
+# (-lcov and -cobertura) on the same inputs, one after the other, and a line
+# "export" gives their median times, peak RSS and ratios.
+#
 # Environment: REPEAT (runs per workload), WORKLOADS (names to run, default
 # all), DATA (the data folder, default build/bench-data), MERGE (the program
-# to measure, default BUILD_DIR/kivxmlmerge).
+# to measure, default BUILD_DIR/kivxmlmerge), BASELINE (a kivxmlmerge to
+# compare with, default none), EXPORT (the kivxmlexport to measure, default
+# BUILD_DIR/kivxmlexport; empty: none).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,13 +48,17 @@ repeat=${REPEAT:-3}
 workloads=${WORKLOADS:-"W1 W1-one W2 W2-two W3-functions W3-probes W3-equal W3-descr W4 W4-two"}
 merge=$(realpath "${MERGE:-$build/kivxmlmerge}")
 generate=$build/bench/report_generator
+baseline=${BASELINE:+$(realpath "$BASELINE")}
+export_tool=${EXPORT-$build/kivxmlexport}
+export_tool=${export_tool:+$(realpath "$export_tool")}
 
-for tool in "$merge" "$generate"; do
+for tool in "$merge" "$generate" $baseline $export_tool; do
     [[ -x $tool ]] || { echo "missing $tool: build $build with -DKIV_BUILD_BENCH=ON" >&2; exit 1; }
 done
 [[ -x /usr/bin/time ]] || { echo "needs /usr/bin/time (GNU time)" >&2; exit 1; }
 
-mkdir -p "$data/w1" "$data/w2" "$data/w3" "$data/w4" "$data/out"
+mkdir -p "$data/w1" "$data/w2" "$data/w3" "$data/w4" "$data/out/base"
+data=$(realpath "$data")
 
 # --- Generating --------------------------------------------------------------
 
@@ -89,35 +103,62 @@ median() { # numbers...
     printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'
 }
 
+# timed TIMES PEAK COMMAND...: runs COMMAND once, appends its wall time to the
+# array named TIMES and raises the variable named PEAK to its peak RSS (KB).
+timed() {
+    local -n times_=$1 peak_=$2
+    shift 2
+    local start end rss
+    start=$(now)
+    SOURCE_DATE_EPOCH=1700000000 /usr/bin/time -f %M -o "$data/out/rss" "$@"
+    end=$(now)
+    times_+=("$(awk -v a="$start" -v b="$end" 'BEGIN {print b - a}')")
+    rss=$(tail -1 "$data/out/rss")
+    if ((rss > peak_)); then peak_=$rss; fi
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+
+seconds() { printf '%.3f s' "$1"; }
+
 # measure NAME "OUTPUT OPTIONS" FILE...
 measure() {
     local name=$1 outputs=$2
     shift 2
     local files=("$@") bytes merge_times=() wc_times=() peak=0
+    local base_times=() base_peak=0 x_times=() x_peak=0 export_times=() export_peak=0
+    local tag=${name,,}
+    tag=${tag//-/}
     bytes=$(cat "${files[@]}" | wc -c)
     cat "${files[@]}" >/dev/null # page cache warm for both tools
     wc -l "${files[@]}" >/dev/null
     for ((i = 0; i < repeat; i++)); do
-        local start end rss
+        local start end
         start=$(now)
         wc -l "${files[@]}" >/dev/null
         end=$(now)
         wc_times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {print b - a}')")
-
         # shellcheck disable=SC2086 # the output options are words
-        start=$(now)
-        SOURCE_DATE_EPOCH=1700000000 /usr/bin/time -f %M -o "$data/out/rss" \
-            "$merge" "${files[@]}" $outputs
-        end=$(now)
-        merge_times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {print b - a}')")
-        rss=$(tail -1 "$data/out/rss")
-        if ((rss > peak)); then peak=$rss; fi
+        timed merge_times peak "$merge" "${files[@]}" $outputs
+        if [[ -n $baseline ]]; then
+            # The baseline writes the same outputs into base/: the summary
+            # records the options, output names too.
+            # shellcheck disable=SC2086
+            timed base_times base_peak env -C base "$baseline" "${files[@]}" $outputs
+        fi
+        if [[ -n $export_tool ]]; then
+            timed x_times x_peak "$merge" "${files[@]}" -x "x-$tag.xml"
+            timed export_times export_peak "$export_tool" "${files[@]}" \
+                -lcov "export-$tag.info" -cobertura "export-$tag.xml"
+        fi
     done
     local wall wc_wall
     wall=$(median "${merge_times[@]}")
     wc_wall=$(median "${wc_times[@]}")
-    (cd "$data/out" && for f in $outputs; do [[ $f == -* ]] || sha256sum "$f"; done) |
-        sed "s/^/$name /" >>"$data/out/checksums.new"
+    {
+        for f in $outputs; do [[ $f == -* ]] || sha256sum "$f"; done
+        [[ -z $export_tool ]] || sha256sum "export-$tag.info" "export-$tag.xml"
+    } | sed "s/^/$name /" >>"$data/out/checksums.new"
     local row
     row=$(awk -v n="$name" -v k="${#files[@]}" -v b="$bytes" -v t="$wall" -v w="$wc_wall" \
         -v r="$peak" 'BEGIN {
@@ -126,6 +167,24 @@ measure() {
                 n, k, mb, t, mb / t, w, t / w, r / 1024, (r * 1024) / b }')
     echo "$row"
     eval "rss_${name//-/_}=$peak"
+    if [[ -n $baseline ]]; then
+        local base_wall same=identical f
+        base_wall=$(median "${base_times[@]}")
+        for f in $outputs; do
+            [[ $f == -* ]] || cmp -s "$f" "base/$f" || same=DIFFERENT
+        done
+        echo "  vs baseline: wall $(seconds "$wall") / $(seconds "$base_wall") = $(ratio "$wall" "$base_wall")," \
+            "peak RSS $((peak / 1024)) MB / $((base_peak / 1024)) MB = $(ratio "$peak" "$base_peak"), outputs $same"
+    fi
+    if [[ -n $export_tool ]]; then
+        local x_wall export_wall
+        x_wall=$(median "${x_times[@]}")
+        export_wall=$(median "${export_times[@]}")
+        echo "  export: kivxmlexport -lcov -cobertura $(seconds "$export_wall") /" \
+            "kivxmlmerge -x $(seconds "$x_wall") =" \
+            "$(ratio "$export_wall" "$x_wall"), peak RSS $((export_peak / 1024)) MB /" \
+            "$((x_peak / 1024)) MB = $(ratio "$export_peak" "$x_peak")"
+    fi
 }
 
 cd "$data/out"
