@@ -1,6 +1,8 @@
 #include "driver/command_line.hpp"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "diagnostics/raise.hpp"
 #include "driver/options_file.hpp"
@@ -8,12 +10,14 @@
 
 namespace kiv {
 
-std::vector<std::string> expandOptionsFiles(const std::vector<std::string>& arguments) {
+std::vector<std::string> expandOptionsFiles(std::vector<std::string> arguments) {
+    const auto isOptionsFile = [](const std::string& a) { return !a.empty() && a[0] == '@'; };
+    if (std::none_of(arguments.begin(), arguments.end(), isOptionsFile)) return arguments;
     std::vector<std::string> expanded;
     expanded.reserve(arguments.size());
-    for (const std::string& argument : arguments) {
-        if (argument.empty() || argument[0] != '@') {
-            expanded.push_back(argument);
+    for (std::string& argument : arguments) {
+        if (!isOptionsFile(argument)) {
+            expanded.push_back(std::move(argument));
             continue;
         }
         const std::string name = argument.substr(1);
@@ -70,10 +74,10 @@ bool anyOutputNamed(const Program& program, const Settings& settings) {
 
 } // namespace
 
-CommandLineOutcome interpretCommandLine(const std::vector<std::string>& arguments,
-                                        Settings& settings, const Program& program) {
+CommandLineOutcome interpretCommandLine(std::vector<std::string> arguments, Settings& settings,
+                                        const Program& program) {
     if (arguments.empty()) return CommandLineOutcome::Usage;
-    settings.arguments = expandOptionsFiles(arguments);
+    settings.arguments = expandOptionsFiles(std::move(arguments));
     const std::vector<std::string>& args = settings.arguments;
 
     for (std::size_t i = 0; i < args.size(); ++i) {

@@ -17,11 +17,11 @@ enum class CommandLineOutcome {
 
 // Interprets the arguments (program name excluded) of `program` into
 // settings. Every error is raised as kiv::Error (unit 1).
-CommandLineOutcome interpretCommandLine(const std::vector<std::string>& arguments,
-                                        Settings& settings, const Program& program);
+CommandLineOutcome interpretCommandLine(std::vector<std::string> arguments, Settings& settings,
+                                        const Program& program);
 
 // Replaces every "@file" argument by the tokens of that options file.
-std::vector<std::string> expandOptionsFiles(const std::vector<std::string>& arguments);
+std::vector<std::string> expandOptionsFiles(std::vector<std::string> arguments);
 
 // Appends the ";"-separated pieces of a -f/-nf argument to patterns.
 void splitPatterns(std::string_view argument, std::vector<std::string>& patterns);

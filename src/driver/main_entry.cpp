@@ -1,5 +1,6 @@
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "diagnostics/program_name.hpp"
@@ -20,8 +21,9 @@ int runMain(int argc, char** argv, const Program& program) {
         std::cerr << "*** " << program.name << " error 19 (8/" << __LINE__ << "): Out of memory.\n";
         return kExitDiagnostic;
     }
-    // The process ends with the run.
-    return runProgram(program, arguments, std::cout, std::cerr, ModelAtEnd::LeftToTheSystem);
+    // The process ends with the run. The arguments move on: thousands of
+    // report names are not kept twice.
+    return runProgram(program, std::move(arguments), std::cout, std::cerr, ModelAtEnd::LeftToTheSystem);
 }
 
 } // namespace kiv

@@ -39,8 +39,12 @@ void leaveToTheSystem(std::unique_ptr<Coverage> coverage) {
     leftModel = coverage.release();
 }
 
-void merge(const Program& program, const Settings& settings, std::ostream& out, ModelAtEnd atEnd) {
+void merge(const Program& program, Settings& settings, std::ostream& out, ModelAtEnd atEnd) {
     std::unique_ptr<Coverage> coverage = readInputs(settings);
+    // The model now holds what the outputs need of the arguments: the names
+    // of thousands of reports are not kept twice more while they are written.
+    settings.arguments = std::vector<std::string>();
+    settings.inputs = std::vector<std::string>();
     coverage->finishModel();
     program.writeOutputs(*coverage, settings, out);
     if (atEnd == ModelAtEnd::LeftToTheSystem) leaveToTheSystem(std::move(coverage));
@@ -48,14 +52,14 @@ void merge(const Program& program, const Settings& settings, std::ostream& out, 
 
 } // namespace
 
-int runProgram(const Program& program, const std::vector<std::string>& arguments, std::ostream& out,
+int runProgram(const Program& program, std::vector<std::string> arguments, std::ostream& out,
                std::ostream& err, ModelAtEnd atEnd) {
     setProgramName(program.name);
     diagnosticRecord().reset();
     resetCurrentCoverage();
     try {
         Settings settings;
-        if (interpretCommandLine(arguments, settings, program) == CommandLineOutcome::Usage) {
+        if (interpretCommandLine(std::move(arguments), settings, program) == CommandLineOutcome::Usage) {
             program.writeUsage(out);
             return kExitUsage;
         }

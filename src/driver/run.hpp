@@ -27,7 +27,7 @@ struct Program;
 // name excluded), reads every input report, finishes the model and writes the
 // requested outputs ("-" meaning `out`). A diagnostic goes to `err` as one
 // line. Returns the exit status.
-int runProgram(const Program& program, const std::vector<std::string>& arguments, std::ostream& out,
+int runProgram(const Program& program, std::vector<std::string> arguments, std::ostream& out,
                std::ostream& err, ModelAtEnd atEnd = ModelAtEnd::Destroyed);
 
 // The same for kivxmlmerge and for kivxmlexport.

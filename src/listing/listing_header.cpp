@@ -37,8 +37,8 @@ void writeBoxLine(ListingOutput& out, std::string_view prefix, std::string_view 
 }
 
 // A label and its entries, one per line, the later ones under the first.
-void writeList(ListingOutput& out, std::string_view label,
-               const std::vector<std::string>& entries) {
+template <typename List>
+void writeList(ListingOutput& out, std::string_view label, const List& entries) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         std::string& text = out.text();
         text.append(i == 0 ? label : kContinuation);

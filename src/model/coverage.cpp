@@ -7,7 +7,11 @@ namespace kiv {
 namespace {
 
 std::string joinOptions(const std::vector<std::string>& arguments) {
+    std::size_t length = 0;
+    for (const std::string& argument : arguments)
+        length += argument.size() + 1;
     std::string options;
+    options.reserve(length);
     for (const std::string& argument : arguments) {
         options += argument;
         options += ' ';

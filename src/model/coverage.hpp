@@ -10,6 +10,7 @@
 #include "model/coverage_common.hpp"
 #include "model/coverage_file.hpp"
 #include "model/shared_text.hpp"
+#include "model/text_list.hpp"
 #include "model/text_runs.hpp"
 
 namespace kiv {
@@ -63,13 +64,13 @@ class Coverage : public CoverageCommon {
 
     TextRuns kivpostVersions;
     std::vector<std::string> copyright;
-    std::vector<std::string> inputReports; // "name (generated)"
+    TextList inputReports; // "name (generated)"
     std::vector<std::string> chosenPatterns;
     std::vector<std::string> unchosenPatterns;
     TextRuns executionCostFunctions;
     TextRuns executionCostTypes;
     TextRuns requestedCoverageViews;
-    std::vector<std::string> notices;
+    TextList notices;
     TextRuns shownCoverageViewsInputs; // one per report, rewritten
     std::vector<std::uint32_t> executionCostScalings;
     std::vector<std::uint32_t> overallLines;

@@ -92,7 +92,7 @@ void ReportReader::readHeader() {
             entry += " (";
             entry += scanner_.requireText(element::kReportGenerated);
             entry += ')';
-            coverage_->inputReports.push_back(std::move(entry));
+            coverage_->inputReports.push_back(entry);
         } else if (scanner_.contains(element::kRequestedCoverageView)) {
             coverage_->requestedCoverageViews.push_back(
                 scanner_.requireText(element::kRequestedCoverageView));
@@ -119,7 +119,7 @@ void ReportReader::readNotices() {
     for (;;) {
         scanner_.readTextElement();
         if (scanner_.contains(element::kNotice)) {
-            coverage_->notices.emplace_back(scanner_.requireText(element::kNotice));
+            coverage_->notices.push_back(scanner_.requireText(element::kNotice));
             scanner_.texts().clear();
         }
         if (scanner_.contains(element::kNoticesEnd)) {

@@ -12,13 +12,13 @@ namespace {
 
 void writeInputReports(const Coverage& coverage, XmlOutput& out) {
     out.line(2, "<xmlfiles>");
-    for (const std::string& entry : coverage.inputReports) {
+    coverage.inputReports.forEach([&out](std::string_view entry) {
         const InputEntryParts parts = splitInputEntry(entry);
         out.line(3, "<xmlfile>");
         out.escapedElement(4, "name", parts.name);
         out.element(4, "generated", parts.generated);
         out.line(3, "</xmlfile>");
-    }
+    });
     out.line(2, "</xmlfiles>");
 }
 

@@ -85,6 +85,15 @@ void XmlOutput::element(unsigned tabs, std::string_view tag, std::string_view va
 
 void XmlOutput::escapedElement(unsigned tabs, std::string_view tag, std::string_view value) {
     open(tabs, tag);
+    // A long value (the options of a run over thousands of reports) goes out
+    // block by block: the buffer keeps its size.
+    while (value.size() > kBlockSize) {
+        appendEscaped(text_, value.substr(0, kBlockSize));
+        value.remove_prefix(kBlockSize);
+        out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+        text_.clear();
+        complete_ = 0;
+    }
     appendEscaped(text_, value);
     close(tag);
 }

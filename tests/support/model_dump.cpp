@@ -97,9 +97,9 @@ class Dumper {
             out_ << " [" << item << ']';
         out_ << '\n';
     }
-    void strings(std::string_view title, const TextRuns& items) {
+    template <typename List> void strings(std::string_view title, const List& items) {
         out_ << title << ':';
-        items.forEach([this](const std::string& item) { out_ << " [" << item << ']'; });
+        items.forEach([this](std::string_view item) { out_ << " [" << item << ']'; });
         out_ << '\n';
     }
     void numbers(std::string_view title, const std::vector<std::uint32_t>& items) {
