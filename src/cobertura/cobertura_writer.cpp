@@ -84,25 +84,24 @@ std::string& indented(ListingOutput& out, unsigned tabs) {
 
 // Appends a line element after `opening` (its indentation and "<line
 // number=\""), without a line feed.
-void appendLine(std::string& text, const ExportLine& line, std::span<const std::uint64_t> branches,
+void appendLine(std::string& out, const ExportLine& line, std::span<const std::uint64_t> branches,
                 std::string_view opening) {
-    text.append(opening);
-    appendNumber(text, line.number);
-    text.append("\" hits=\"");
-    appendNumber(text, line.hits);
+    ShortLine text;
+    text.text(opening).number(line.number).text("\" hits=\"").number(line.hits);
     if (branches.empty()) {
-        text.append("\" branch=\"false\"/>");
+        text.text("\" branch=\"false\"/>").appendTo(out);
         return;
     }
     const auto covered = static_cast<std::uint64_t>(std::count_if(
         branches.begin(), branches.end(), [](std::uint64_t taken) { return taken != 0; }));
-    text.append("\" branch=\"true\" condition-coverage=\"");
-    appendNumber(text, covered * 100 / branches.size());
-    text.append("% (");
-    appendNumber(text, covered);
-    text.push_back('/');
-    appendNumber(text, branches.size());
-    text.append(")\"/>");
+    text.text("\" branch=\"true\" condition-coverage=\"")
+        .number(covered * 100 / branches.size())
+        .text("% (")
+        .number(covered)
+        .character('/')
+        .number(branches.size())
+        .text(")\"/>")
+        .appendTo(out);
 }
 
 void writeMethods(const CoverageFile* file, Folding& folding, ListingOutput& out) {

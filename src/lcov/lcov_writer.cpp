@@ -62,17 +62,14 @@ ExportTotals writeBranches(std::span<const CoverageFunction* const> functions, L
             const bool anyTaken = std::any_of(branches.begin(), branches.end(),
                                               [](std::uint64_t taken) { return taken != 0; });
             for (std::size_t branch = 0; branch < branches.size(); ++branch) {
-                std::string& text = out.text();
-                text.append("BRDA:");
-                appendNumber(text, line.number);
-                text.append(",0,");
-                appendNumber(text, branch);
-                text.push_back(',');
+                ShortLine text;
+                text.text("BRDA:").number(line.number).text(",0,").number(branch).character(',');
                 if (anyTaken) {
-                    appendNumber(text, branches[branch]);
+                    text.number(branches[branch]);
                 } else {
-                    text.push_back('-');
+                    text.character('-');
                 }
+                text.appendTo(out.text());
                 out.endLine();
             }
         });
@@ -84,11 +81,12 @@ ExportTotals writeBranches(std::span<const CoverageFunction* const> functions, L
 void writeLines(std::span<const CoverageFunction* const> functions, const ExportTotals& totals,
                 LineFold& fold, ListingOutput& out) {
     fold.fold(functions, [&](const ExportLine& line, std::span<const std::uint64_t>) {
-        std::string& text = out.text();
-        text.append("DA:");
-        appendNumber(text, line.number);
-        text.push_back(',');
-        appendNumber(text, line.hits);
+        ShortLine()
+            .text("DA:")
+            .number(line.number)
+            .character(',')
+            .number(line.hits)
+            .appendTo(out.text());
         out.endLine();
     });
     writeCount(out, "LF:", totals.linesValid);

@@ -86,6 +86,12 @@ void appendNumber(std::string& text, std::uint64_t value) {
     text.append(begin, static_cast<std::size_t>(digits + kMostDigits - begin));
 }
 
+ShortLine& ShortLine::number(std::uint64_t value) {
+    char digits[kMostDigits];
+    const char* begin = formatDecimal(value, digits + kMostDigits);
+    return text(std::string_view(begin, static_cast<std::size_t>(digits + kMostDigits - begin)));
+}
+
 void appendField(std::string& text, std::uint64_t value, std::size_t width, bool marker) {
     char digits[kMostDigits];
     const char* begin = formatDecimal(value, digits + kMostDigits);
