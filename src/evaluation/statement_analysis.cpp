@@ -6,12 +6,6 @@
 
 namespace kiv {
 
-bool isStatementProbe(const CoverageProbe& probe) {
-    if (isConditionKind(probe.type) || probe.type == kExprAndor) return false;
-    const std::uint32_t outcomeClass = probe.outcomeClass;
-    return outcomeClass == 2 || outcomeClass == 4 || outcomeClass == 5 || outcomeClass == 6;
-}
-
 bool statementExecuted(const CoverageProbe& probe) {
     if (probe.outcomeClass == 2) return probe.counters[0] != 0;
     return probe.counters[0] != 0 || probe.counters[1] != 0;

@@ -2,12 +2,18 @@
 
 #include "model/coverage_function.hpp"
 #include "model/coverage_probe.hpp"
+#include "model/probe_type.hpp"
 
 namespace kiv {
 
 // Whether a probe stands for a statement: it has an outcome of its own and is
-// not one of the condition kinds of a decision.
-bool isStatementProbe(const CoverageProbe& probe);
+// not one of the condition kinds of a decision. Inline: the export asks it
+// of every probe several times.
+inline bool isStatementProbe(const CoverageProbe& probe) {
+    if (isConditionKind(probe.type) || probe.type == kExprAndor) return false;
+    const std::uint32_t outcomeClass = probe.outcomeClass;
+    return outcomeClass == 2 || outcomeClass == 4 || outcomeClass == 5 || outcomeClass == 6;
+}
 
 // Whether a statement probe was executed: a single-outcome probe by its first
 // counter, a decision or const_ kind by either counter.

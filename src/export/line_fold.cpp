@@ -10,35 +10,17 @@ namespace kiv {
 
 namespace {
 
-constexpr std::uint32_t kDecision = 4; // outcome class: true and false counters
-
 std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b) {
     return a > UINT64_MAX - b ? UINT64_MAX : a + b;
 }
 
 } // namespace
 
-unsigned LineFold::branchesOf(const CoverageProbe& probe) {
-    if (probe.outcomeClass == kDecision) return 2;
-    const bool caseLabel =
-        probe.type == kCase || probe.type == kDefault || probe.type == kMissingDefault;
-    return caseLabel ? 1 : 0;
-}
-
 void ExportTotals::add(const ExportTotals& other) {
     linesValid = addSaturating(linesValid, other.linesValid);
     linesCovered = addSaturating(linesCovered, other.linesCovered);
     branchesValid = addSaturating(branchesValid, other.branchesValid);
     branchesCovered = addSaturating(branchesCovered, other.branchesCovered);
-}
-
-bool givesLine(const CoverageProbe& probe) {
-    return probe.outcomeClass == kDecision || isStatementProbe(probe);
-}
-
-std::uint64_t lineCount(const CoverageProbe& probe) {
-    if (probe.outcomeClass == 2) return probe.counters[0];
-    return std::uint64_t{probe.counters[0]} + probe.counters[1];
 }
 
 std::uint32_t LineFold::firstLine(const CoverageFunction& function) {
@@ -103,14 +85,6 @@ bool LineFold::nextLine(std::uint64_t limit) {
     }
     countLine();
     return true;
-}
-
-void LineFold::countLine() {
-    ++totals_.linesValid;
-    if (line_.hits != 0) ++totals_.linesCovered;
-    totals_.branchesValid += branches_.size();
-    for (const std::uint64_t taken : branches_)
-        if (taken != 0) ++totals_.branchesCovered;
 }
 
 } // namespace kiv

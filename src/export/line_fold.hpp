@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "evaluation/statement_analysis.hpp"
 #include "model/coverage_function.hpp"
 
 namespace kiv {
@@ -26,11 +27,19 @@ struct ExportTotals {
     void add(const ExportTotals& other);
 };
 
+// The outcome class of a decision: true and false counters.
+inline constexpr std::uint32_t kDecisionClass = 4;
+
 // Whether a probe gives its line a hit count: a statement (a probe with an
 // outcome of its own that is no condition) or a decision of any kind; and
 // that count: a single-outcome probe's first counter, else both counters.
-bool givesLine(const CoverageProbe& probe);
-std::uint64_t lineCount(const CoverageProbe& probe);
+inline bool givesLine(const CoverageProbe& probe) {
+    return probe.outcomeClass == kDecisionClass || isStatementProbe(probe);
+}
+inline std::uint64_t lineCount(const CoverageProbe& probe) {
+    if (probe.outcomeClass == 2) return probe.counters[0];
+    return std::uint64_t{probe.counters[0]} + probe.counters[1];
+}
 
 // Folds the probes of functions into lines, in ascending line order. A line's
 // hit count is the largest count of its probes. Each function numbers the
@@ -128,6 +137,21 @@ void LineFold::foldAlone(const CoverageFunction& function, OnLine& onLine) {
         countLine();
         onLine(std::as_const(line_), std::span<const std::uint64_t>(branches_));
     }
+}
+
+inline unsigned LineFold::branchesOf(const CoverageProbe& probe) {
+    if (probe.outcomeClass == kDecisionClass) return 2;
+    const bool caseLabel =
+        probe.type == kCase || probe.type == kDefault || probe.type == kMissingDefault;
+    return caseLabel ? 1 : 0;
+}
+
+inline void LineFold::countLine() {
+    ++totals_.linesValid;
+    if (line_.hits != 0) ++totals_.linesCovered;
+    totals_.branchesValid += branches_.size();
+    for (const std::uint64_t taken : branches_)
+        if (taken != 0) ++totals_.branchesCovered;
 }
 
 } // namespace kiv
