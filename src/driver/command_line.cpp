@@ -101,7 +101,7 @@ CommandLineOutcome interpretCommandLine(std::vector<std::string> arguments, Sett
             raise(Unit::CommandLine, kUnknownOption, argument);
         } else {
             checkInputName(argument);
-            settings.inputs.push_back(argument);
+            settings.inputs.emplace_back(argument);
         }
     }
     if (settings.inputs.empty()) raise(Unit::CommandLine, kNoInput);

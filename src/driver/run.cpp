@@ -43,8 +43,8 @@ void merge(const Program& program, Settings& settings, std::ostream& out, ModelA
     std::unique_ptr<Coverage> coverage = readInputs(settings);
     // The model now holds what the outputs need of the arguments: the names
     // of thousands of reports are not kept twice more while they are written.
+    settings.inputs = std::vector<std::string_view>();
     settings.arguments = std::vector<std::string>();
-    settings.inputs = std::vector<std::string>();
     coverage->finishModel();
     program.writeOutputs(*coverage, settings, out);
     if (atEnd == ModelAtEnd::LeftToTheSystem) leaveToTheSystem(std::move(coverage));

@@ -19,7 +19,7 @@ void KIVParser::parse(std::string fileName) {
     reader_->read(fileName, *coverage);
 }
 
-void KIVParser::parseAll(const std::vector<std::string>& fileNames) {
+void KIVParser::parseAll(std::span<const std::string_view> fileNames) {
     Coverage* coverage = currentCoverage();
     if (coverage == nullptr) raise(Unit::Internal, kInternalError);
     reader_->readAll(fileNames, *coverage);

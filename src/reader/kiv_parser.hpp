@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,7 @@ class KIVParser : public CoverageCommon {
     // Reads the reports in their order into the current Coverage, merging
     // the probes of one while the next is read; throws the error that
     // reading them one after the other would.
-    void parseAll(const std::vector<std::string>& fileNames);
+    void parseAll(std::span<const std::string_view> fileNames);
 
     // The two forms of a file name and the -f/-nf decision, under this
     // parser's drive letter rule and patterns.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/records.hpp"
@@ -29,7 +31,7 @@ class ReportReader {
     // Reads the reports in their order while a second thread merges their
     // probes. The first fault ends the reading, as it would end a reading
     // of one report after the other.
-    void readAll(const std::vector<std::string>& fileNames, Coverage& coverage);
+    void readAll(std::span<const std::string_view> fileNames, Coverage& coverage);
 
   private:
     // Sections of a report, in their order.

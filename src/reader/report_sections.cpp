@@ -35,11 +35,11 @@ ReportReader::ReportReader(const FileFilter& filter)
     sink_.takeLinesFrom(lines_);
 }
 
-void ReportReader::readAll(const std::vector<std::string>& fileNames, Coverage& coverage) {
+void ReportReader::readAll(std::span<const std::string_view> fileNames, Coverage& coverage) {
     sink_.startThread();
     try {
-        for (const std::string& fileName : fileNames)
-            read(fileName, coverage);
+        for (const std::string_view fileName : fileNames)
+            read(std::string(fileName), coverage);
     } catch (...) {
         // Merging fails only before the probe being read, so its failure
         // comes first.

@@ -19,7 +19,7 @@ inline std::unique_ptr<Coverage> readReports(const Settings& settings) {
 
 inline std::unique_ptr<Coverage> readReports(const std::vector<std::string>& paths) {
     Settings settings;
-    settings.inputs = paths;
+    settings.inputs.assign(paths.begin(), paths.end());
     return readInputs(settings);
 }
 

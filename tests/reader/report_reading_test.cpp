@@ -303,8 +303,8 @@ std::string readAndDump(const std::vector<std::string>& reports) {
     test::TempReports dir;
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < reports.size(); ++i)
-        paths.push_back(dir.write(std::string(1, 'r').append(std::to_string(i)).append(".xml"),
-                                  reports[i]));
+        paths.push_back(
+            dir.write(std::string(1, 'r').append(std::to_string(i)).append(".xml"), reports[i]));
     return dumpModel(*readReports(paths));
 }
 
@@ -611,7 +611,9 @@ TEST(ReportReading, DriveLettersAndFileFilters) {
     test::ReportText second;
     second.files = {test::file("D:/src//A.C", simpleFunction("g", "5", "6"))};
     test::TempReports dir;
-    settings.inputs = {dir.write("1.xml", first.text()), dir.write("2.xml", second.text())};
+    const std::vector<std::string> paths = {dir.write("1.xml", first.text()),
+                                            dir.write("2.xml", second.text())};
+    settings.inputs.assign(paths.begin(), paths.end());
     const std::string dump = dumpModel(*readReports(settings));
     EXPECT_NE(dump.find("counted: files=1 headers=0 chosen=1 others=0\n"
                         "file \\src\\a.c\n"
