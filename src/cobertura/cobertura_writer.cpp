@@ -34,12 +34,14 @@ struct PackageEntry {
 struct Folding {
     LineFold fold;
     std::vector<const CoverageFunction*> functions;
-    std::string methodLines;
+    std::string methodLines; // one method's lines
+    std::string classLines;  // the class's lines, taken from its methods
 };
 
-// The method lines kept while a method's rates are found; a larger method is
-// folded once more instead.
-constexpr std::size_t kMethodLinesKept = 64 * 1024;
+// The lines a buffer holds at most; a method or class with more is folded
+// once more instead.
+constexpr std::size_t kLinesKept = 1 << 20;
+constexpr std::string_view kClassLine = "\t\t\t\t\t\t<line number=\"";
 constexpr std::string_view kMethodLine = "\t\t\t\t\t\t\t\t<line number=\"";
 
 // The package of a written name: its directory with "." for each separator;
@@ -104,11 +106,30 @@ void appendLine(std::string& out, const ExportLine& line, std::span<const std::u
         .appendTo(out);
 }
 
-void writeMethods(const CoverageFile* file, Folding& folding, ListingOutput& out) {
+// Appends a method's lines (written for their place in the method) to the
+// class's lines, each two tabs less indented.
+void appendClassLines(std::string& classLines, std::string_view methodLines) {
+    while (!methodLines.empty()) {
+        const std::size_t end = methodLines.find('\n');
+        classLines.append(methodLines.substr(2, end - 1));
+        methodLines.remove_prefix(end + 1);
+    }
+}
+
+// Writes the methods of a class; returns whether folding.classLines holds
+// the class's lines. They are its methods' lines one after the other when
+// the record has no header parts and its functions, in order, share no line
+// (nearly always): the class then needs no fold of its own.
+bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& out) {
     indented(out, 5).append("<methods>");
     out.endLine();
-    if (file != nullptr) {
-        for (const auto& [line, function] : file->functionMap) {
+    std::string& classLines = folding.classLines;
+    classLines.clear();
+    bool whole = record.parts.empty();
+    std::uint32_t lastLine = 0;
+    bool anyLine = false;
+    if (record.file != nullptr) {
+        for (const auto& [line, function] : record.file->functionMap) {
             const CoverageFunction* const self[] = {function.get()};
             // The method's rates come before its lines: its lines wait in a
             // buffer, unless there are too many; the function is then folded
@@ -116,11 +137,16 @@ void writeMethods(const CoverageFile* file, Folding& folding, ListingOutput& out
             std::string& lines = folding.methodLines;
             lines.clear();
             const ExportTotals totals = folding.fold.fold(
-                self, [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
-                    if (lines.size() > kMethodLinesKept) return;
-                    appendLine(lines, line, branches, kMethodLine);
+                self, [&](const ExportLine& folded, std::span<const std::uint64_t> branches) {
+                    if (lines.size() > kLinesKept) return;
+                    appendLine(lines, folded, branches, kMethodLine);
                     lines.push_back('\n');
                 });
+            if (!function->probes.empty()) {
+                if (anyLine && LineFold::firstLine(*function) <= lastLine) whole = false;
+                lastLine = LineFold::lastLine(*function);
+                anyLine = true;
+            }
             std::string& text = indented(out, 6);
             text.append("<method");
             appendAttribute(text, "name", function->name);
@@ -129,24 +155,29 @@ void writeMethods(const CoverageFile* file, Folding& folding, ListingOutput& out
             text.push_back('>');
             out.endLine();
             out.line("\t\t\t\t\t\t\t<lines>");
-            if (lines.size() <= kMethodLinesKept) {
+            if (lines.size() <= kLinesKept) {
+                if (whole) appendClassLines(classLines, lines);
                 if (!lines.empty()) {
                     lines.pop_back();
                     out.line(lines);
                 }
             } else {
+                whole = false;
                 folding.fold.fold(
-                    self, [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
-                        appendLine(out.text(), line, branches, kMethodLine);
+                    self, [&](const ExportLine& folded, std::span<const std::uint64_t> branches) {
+                        appendLine(out.text(), folded, branches, kMethodLine);
                         out.endLine();
                     });
             }
+            if (classLines.size() > kLinesKept) whole = false;
+            if (!whole) classLines.clear();
             out.line("\t\t\t\t\t\t\t</lines>");
             out.line("\t\t\t\t\t\t</method>");
         }
     }
     indented(out, 5).append("</methods>");
     out.endLine();
+    return whole;
 }
 
 void writeClass(const ClassEntry& entry, Folding& folding, ListingOutput& out) {
@@ -157,14 +188,22 @@ void writeClass(const ClassEntry& entry, Folding& folding, ListingOutput& out) {
     appendRates(text, entry.totals);
     text.push_back('>');
     out.endLine();
-    writeMethods(entry.record->file, folding, out);
+    const bool linesHeld = writeMethods(*entry.record, folding, out);
     out.line("\t\t\t\t\t<lines>");
-    recordFunctions(*entry.record, folding.functions);
-    folding.fold.fold(folding.functions,
-                      [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
-                          appendLine(out.text(), line, branches, "\t\t\t\t\t\t<line number=\"");
-                          out.endLine();
-                      });
+    if (linesHeld) {
+        std::string& lines = folding.classLines;
+        if (!lines.empty()) {
+            lines.pop_back();
+            out.line(lines);
+        }
+    } else {
+        recordFunctions(*entry.record, folding.functions);
+        folding.fold.fold(folding.functions,
+                          [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
+                              appendLine(out.text(), line, branches, kClassLine);
+                              out.endLine();
+                          });
+    }
     out.line("\t\t\t\t\t</lines>");
     indented(out, 4).append("</class>");
     out.endLine();

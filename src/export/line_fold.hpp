@@ -59,6 +59,11 @@ class LineFold {
     template <typename OnLine>
     ExportTotals fold(std::span<const CoverageFunction* const> functions, OnLine&& onLine);
 
+    // The line of a function's first and last probe (not for a function
+    // without probes).
+    static std::uint32_t firstLine(const CoverageFunction& function);
+    static std::uint32_t lastLine(const CoverageFunction& function);
+
   private:
     static constexpr std::uint32_t kLineCount = UINT32_MAX; // an item that is no branch
 
@@ -68,10 +73,6 @@ class LineFold {
         std::uint64_t count;
     };
 
-    // The line of a function's first and last probe (functions without
-    // probes are not folded).
-    static std::uint32_t firstLine(const CoverageFunction& function);
-    static std::uint32_t lastLine(const CoverageFunction& function);
     // Branches of a probe: two for a decision, one for a case label.
     static unsigned branchesOf(const CoverageProbe& probe);
     void begin(std::span<const CoverageFunction* const> functions);

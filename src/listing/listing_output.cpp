@@ -87,9 +87,13 @@ void appendNumber(std::string& text, std::uint64_t value) {
 }
 
 ShortLine& ShortLine::number(std::uint64_t value) {
-    char digits[kMostDigits];
-    const char* begin = formatDecimal(value, digits + kMostDigits);
-    return text(std::string_view(begin, static_cast<std::size_t>(digits + kMostDigits - begin)));
+    // The digits go straight to their place, once their count is known.
+    std::size_t digits = 1;
+    for (std::uint64_t rest = value; rest >= 10; rest /= 10)
+        ++digits;
+    end_ += digits;
+    formatDecimal(value, end_);
+    return *this;
 }
 
 void appendField(std::string& text, std::uint64_t value, std::size_t width, bool marker) {
