@@ -101,10 +101,10 @@ CommandLineOutcome interpretCommandLine(std::vector<std::string> arguments, Sett
             raise(Unit::CommandLine, kUnknownOption, argument);
         } else {
             checkInputName(argument);
-            settings.inputs.emplace_back(argument);
+            settings.inputPositions.push_back(i);
         }
     }
-    if (settings.inputs.empty()) raise(Unit::CommandLine, kNoInput);
+    if (settings.inputPositions.empty()) raise(Unit::CommandLine, kNoInput);
     if (!anyOutputNamed(program, settings)) raise(Unit::CommandLine, program.outputMissingCode);
     return CommandLineOutcome::Run;
 }

@@ -13,7 +13,7 @@ std::unique_ptr<Coverage> readInputs(const Settings& settings) {
         std::make_unique<Coverage>(versionText(), settings.arguments, settings.chosenPatterns,
                                    settings.unchosenPatterns, copyrightLines());
     KIVParser parser(settings.noDriveLetter, settings.chosenPatterns, settings.unchosenPatterns);
-    parser.parseAll(settings.inputs);
+    parser.parseAll(settings.inputNames());
     return coverage;
 }
 

@@ -43,7 +43,7 @@ void merge(const Program& program, Settings& settings, std::ostream& out, ModelA
     std::unique_ptr<Coverage> coverage = readInputs(settings);
     // The model now holds what the outputs need of the arguments: the names
     // of thousands of reports are not kept twice more while they are written.
-    settings.inputs = std::vector<std::string_view>();
+    settings.inputPositions = std::vector<std::size_t>();
     settings.arguments = std::vector<std::string>();
     coverage->finishModel();
     program.writeOutputs(*coverage, settings, out);

@@ -19,7 +19,8 @@ inline std::unique_ptr<Coverage> readReports(const Settings& settings) {
 
 inline std::unique_ptr<Coverage> readReports(const std::vector<std::string>& paths) {
     Settings settings;
-    settings.inputs.assign(paths.begin(), paths.end());
+    for (const std::string& path : paths)
+        settings.addInput(path);
     return readInputs(settings);
 }
 

@@ -611,9 +611,8 @@ TEST(ReportReading, DriveLettersAndFileFilters) {
     test::ReportText second;
     second.files = {test::file("D:/src//A.C", simpleFunction("g", "5", "6"))};
     test::TempReports dir;
-    const std::vector<std::string> paths = {dir.write("1.xml", first.text()),
-                                            dir.write("2.xml", second.text())};
-    settings.inputs.assign(paths.begin(), paths.end());
+    settings.addInput(dir.write("1.xml", first.text()));
+    settings.addInput(dir.write("2.xml", second.text()));
     const std::string dump = dumpModel(*readReports(settings));
     EXPECT_NE(dump.find("counted: files=1 headers=0 chosen=1 others=0\n"
                         "file \\src\\a.c\n"
