@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Formats the manual page with every groff warning enabled, and through man
+# Formats a manual page with every groff warning enabled, and through man
 # when it is installed, failing on any warning; checks that the page carries
-# the program's version and its sections.
+# its program's version and sections. The program is the page's name
+# (kivxmlmerge.1 or kivxmlexport.1).
 # Usage: check_manpage.sh <page> <version>
 # Exit status 77 (skipped) when groff is not installed.
 set -u
 page=$1
 version=$2
+program=$(basename -- "$page" .1)
 [[ -f $page ]] || { echo "manual page $page not found"; exit 1; }
 if ! command -v groff >/dev/null 2>&1; then
     echo "SKIPPED: groff is not installed, the manual page cannot be checked"
@@ -40,10 +42,14 @@ else
 fi
 
 th=$(grep -m1 '^\.TH ' "$page")
-[[ $th == *"\"kivxmlmerge $version\""* ]] || fail "the .TH line does not name version $version: $th"
+[[ $th == *"\"$program $version\""* ]] || fail "the .TH line does not name version $version: $th"
 
-for section in NAME SYNOPSIS DESCRIPTION OPTIONS '"OPTIONS FILES"' '"FILE FILTERS"' \
-    '"EXIT STATUS"' DIAGNOSTICS ENVIRONMENT FILES EXAMPLES; do
+sections=(NAME SYNOPSIS DESCRIPTION OPTIONS '"OPTIONS FILES"' '"FILE FILTERS"'
+    '"EXIT STATUS"' DIAGNOSTICS ENVIRONMENT FILES EXAMPLES '"SEE ALSO"')
+# The export page also tells what each output holds.
+[[ $program == kivxmlexport ]] &&
+    sections+=('"EXPORTED COVERAGE"' '"LCOV TRACEFILE"' '"COBERTURA XML"')
+for section in "${sections[@]}"; do
     grep -qx "\.SH $section" "$page" || fail "section $section is missing"
 done
 
