@@ -1,10 +1,28 @@
 #!/usr/bin/env bash
 # Drives the bash completion function as bash itself would after a TAB and
-# compares what it offers in a directory of known files.
+# compares what it offers in a directory of known files. The program is the
+# script's name (kivxmlmerge.bash or kivxmlexport.bash); both programs
+# complete inputs, options files and patterns alike and differ in their
+# options and output options.
 # Usage: check_completion.sh <completion script>
 set -u
 script=$(realpath -- "$1") || exit 1
 [[ -f $script ]] || { echo "completion script $1 not found"; exit 1; }
+program=$(basename -- "$script" .bash)
+case $program in
+kivxmlmerge)
+    options='-f|-h|-ndl|-nf|-p|-x'
+    outputs=(-p -x)
+    ;;
+kivxmlexport)
+    options='-cobertura|-f|-h|-lcov|-ndl|-nf|-root'
+    outputs=(-lcov -cobertura)
+    ;;
+*)
+    echo "no completion cases for $program"
+    exit 1
+    ;;
+esac
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -15,8 +33,8 @@ touch sub/x.xml
 
 # shellcheck source=/dev/null
 source "$script" || { echo "sourcing $script failed"; exit 1; }
-declare -F _kivxmlmerge >/dev/null || { echo "$script defines no _kivxmlmerge"; exit 1; }
-complete -p kivxmlmerge >/dev/null || { echo "$script registers no completion"; exit 1; }
+declare -F "_$program" >/dev/null || { echo "$script defines no _$program"; exit 1; }
+complete -p "$program" >/dev/null || { echo "$script registers no completion"; exit 1; }
 
 failures=0
 # Splits the line as bash does before it calls the completion function:
@@ -46,12 +64,12 @@ split_line() {
 
 # expect "<expected words, sorted, joined by |>" "<line up to the cursor>"
 expect() {
-    local expected=$1 line="kivxmlmerge $2"
+    local expected=$1 line="$program $2"
     split_line "$line"
     COMP_LINE=$line
     COMP_POINT=${#line}
     COMPREPLY=()
-    _kivxmlmerge
+    "_$program"
     local got
     got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd '|' -)
     if [[ $got != "$expected" ]]; then
@@ -70,17 +88,24 @@ for breaks_name in "blanks only" "bash default"; do
     else
         COMP_WORDBREAKS=$' \t\n'
     fi
-    expect '-f|-h|-ndl|-nf|-p|-x' '-'
+    expect "$options" '-'
     expect '-ndl|-nf' '-n'
-    expect '-p' '-p'
+    expect "${outputs[0]}" "${outputs[0]:0:2}"
+    expect "${outputs[1]}" "${outputs[1]:0:2}"
     # Inputs: *.xml in any case and directories, nothing else.
     expect 'B.XML|a.xml|odd name.Xml|reports.xml|sub' ''
     expect 'a.xml' 'a'
     expect 'sub/x.xml' 'sub/'
     # Outputs: any file or directory.
-    expect 'B.XML|a.xml|c.xml2|dir:b|dir:b2|notes.txt|odd name.Xml|opts|reports.xml|sub' 'a.xml -p '
-    expect 'notes.txt' 'a.xml -x n'
-    expect 'c.xml2' 'a.xml -p c'
+    expect 'B.XML|a.xml|c.xml2|dir:b|dir:b2|notes.txt|odd name.Xml|opts|reports.xml|sub' "a.xml ${outputs[0]} "
+    expect 'notes.txt' "a.xml ${outputs[1]} n"
+    expect 'c.xml2' "a.xml ${outputs[0]} c"
+    if [[ $program == kivxmlexport ]]; then
+        # The root: directories only.
+        expect 'reports.xml|sub' 'a.xml -root '
+        expect 'sub' 'a.xml -root s'
+        expect '' 'a.xml -root n'
+    fi
     # Patterns are not local files.
     expect '' 'a.xml -f '
     expect '' 'a.xml -nf s'
