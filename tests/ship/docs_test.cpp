@@ -1,21 +1,23 @@
-// The shipped documents against the program itself: every diagnostic of the
-// message table is explained under its code in the manual page and in the
-// README, and every option of the usage text is documented in the manual page
-// and offered by the bash completion. A message or option changed in one place
-// and not in the other fails here.
+// The shipped documents against the programs themselves: every diagnostic a
+// program can raise is explained under its code in its manual page (and no
+// other is), every diagnostic of the message table in the README, and every
+// option of a program's usage text is documented in its manual page and the
+// README and offered by its bash completion. A message or option changed in
+// one place and not in the other fails here.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
 #include <initializer_list>
+#include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "diagnostics/message_table.hpp"
-#include "driver/usage.hpp"
+#include "driver/program.hpp"
 
 namespace kiv {
 namespace {
@@ -36,21 +38,6 @@ std::vector<std::string> splitLines(const std::string& text) {
     return lines;
 }
 
-void replaceAll(std::string& text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
-
-// The manual page source with the escapes it uses in plain text undone.
-std::vector<std::string> manPageLines() {
-    std::string text = readText(KIV_SOURCE_DIR "/man/kivxmlmerge.1");
-    replaceAll(text, "\\&", "");
-    replaceAll(text, "\\-", "-");
-    replaceAll(text, "\\e", "\\");
-    return splitLines(text);
-}
-
 // Joins the pieces (built by appending: GCC 12 misreads literal + string at -O3).
 std::string concat(std::initializer_list<std::string_view> pieces) {
     std::string text;
@@ -59,16 +46,43 @@ std::string concat(std::initializer_list<std::string_view> pieces) {
     return text;
 }
 
+void replaceAll(std::string& text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+// A program and its documents. The other program tells the codes this one
+// cannot raise: those of the other's own options and outputs.
+struct Shipped {
+    const Program& program;
+    const Program& other;
+    std::vector<std::string> options; // of the usage text, "@" for "@optionsfile"
+};
+
+// The manual page source with the escapes it uses in plain text undone.
+std::vector<std::string> manPageLines(const Program& program) {
+    std::string text = readText(concat({KIV_SOURCE_DIR "/man/", program.name, ".1"}));
+    replaceAll(text, "\\&", "");
+    replaceAll(text, "\\-", "-");
+    replaceAll(text, "\\e", "\\");
+    return splitLines(text);
+}
+
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The options of the usage text: "-p", "-x", ..., and "@" for "@optionsfile".
-std::vector<std::string> usageOptions() {
+std::string usageText(const Program& program) {
     std::ostringstream out;
-    writeUsage(out);
+    program.writeUsage(out);
+    return out.str();
+}
+
+// The options of the usage text: "-p", "-x", ..., and "@" for "@optionsfile".
+std::vector<std::string> usageOptions(const Program& program) {
     std::vector<std::string> options;
-    for (const std::string& line : splitLines(out.str())) {
+    for (const std::string& line : splitLines(usageText(program))) {
         if (!startsWith(line, "   -") && !startsWith(line, "   @")) continue;
         std::string option = line.substr(3, line.find(' ', 3) - 3);
         if (option[0] == '@') option.resize(1); // "@optionsfile" is the option "@"
@@ -77,14 +91,32 @@ std::vector<std::string> usageOptions() {
     return options;
 }
 
-TEST(ShippedDocs, UsageTextListsTheOptionsTheDocumentsAreCheckedFor) {
-    const std::vector<std::string> expected = {"-p", "-x", "@", "-f", "-nf", "-ndl", "-h"};
-    EXPECT_EQ(usageOptions(), expected);
+// The codes a program can raise: every code of the table except those of the
+// other program's own options and outputs.
+std::set<int> raisedCodes(const Shipped& shipped) {
+    std::set<int> codes;
+    for (int code = 1; code <= kMessageCount; ++code)
+        codes.insert(code);
+    codes.erase(shipped.other.outputMissingCode);
+    for (const ValueOption& option : shipped.other.valueOptions)
+        codes.erase(option.missingArgumentCode);
+    return codes;
 }
 
-TEST(ShippedDocs, ManPageExplainsEveryDiagnosticUnderItsCode) {
-    const std::vector<std::string> lines = manPageLines();
-    for (int code = 1; code <= kLastMergeCode; ++code) {
+void PrintTo(const Shipped& shipped, std::ostream* out) {
+    *out << shipped.program.name;
+}
+
+class ShippedProgram : public ::testing::TestWithParam<Shipped> {};
+
+TEST_P(ShippedProgram, UsageTextListsTheOptionsTheDocumentsAreCheckedFor) {
+    EXPECT_EQ(usageOptions(GetParam().program), GetParam().options);
+}
+
+TEST_P(ShippedProgram, ManPageExplainsEveryDiagnosticItRaisesUnderItsCode) {
+    const std::vector<std::string> lines = manPageLines(GetParam().program);
+    const std::set<int> raised = raisedCodes(GetParam());
+    for (int code = 1; code <= kMessageCount; ++code) {
         SCOPED_TRACE(concat({"code ", std::to_string(code)}));
         const std::string message(messageText(code));
         ASSERT_FALSE(message.empty());
@@ -92,6 +124,10 @@ TEST(ShippedDocs, ManPageExplainsEveryDiagnosticUnderItsCode) {
         // The entry runs from its tag to the next paragraph or section.
         auto entry = std::find_if(lines.begin(), lines.end(),
                                   [&](const std::string& line) { return startsWith(line, tag); });
+        if (!raised.contains(code)) {
+            EXPECT_EQ(entry, lines.end()) << "the page explains a code the program cannot raise";
+            continue;
+        }
         ASSERT_NE(entry, lines.end()) << "no entry tagged " << tag;
         ASSERT_NE(entry, lines.begin());
         EXPECT_EQ(*(entry - 1), ".TP");
@@ -116,19 +152,34 @@ TEST(ShippedDocs, ReadmeTableGivesEveryDiagnosticWithItsCode) {
     }
 }
 
-TEST(ShippedDocs, ReadmeShowsTheSynopsisOfTheUsageText) {
+TEST_P(ShippedProgram, ReadmeShowsTheSynopsisOfTheUsageText) {
     const std::string readme = readText(KIV_SOURCE_DIR "/README.md");
-    std::ostringstream out;
-    writeUsage(out);
-    for (const std::string& line : splitLines(out.str())) {
-        if (!startsWith(line, "kivxmlmerge ") && !startsWith(line, "            [")) continue;
+    const std::string name(GetParam().program.name);
+    for (const std::string& line : splitLines(usageText(GetParam().program))) {
+        // The synopsis: lines beginning with the name, and their continuations.
+        if (!startsWith(line, concat({name, " "})) &&
+            !startsWith(line, concat({std::string(name.size() + 1, ' '), "["})))
+            continue;
         EXPECT_NE(readme.find(concat({"\n", line, "\n"})), std::string::npos) << line;
     }
 }
 
-TEST(ShippedDocs, ManPageDocumentsEveryOption) {
-    const std::vector<std::string> lines = manPageLines();
-    for (const std::string& option : usageOptions()) {
+TEST_P(ShippedProgram, ReadmeTableExplainsEveryOption) {
+    const std::vector<std::string> lines = splitLines(readText(KIV_SOURCE_DIR "/README.md"));
+    for (const std::string& option : GetParam().options) {
+        // "| `-ndl` |", "| `-p profilefile` |" or "| `@optionsfile` |".
+        const std::string row = concat({"| `", option});
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            if (!startsWith(line, row)) return false;
+            const char next = line[row.size()];
+            return option == "@" || next == '`' || next == ' ';
+        })) << "README has no row for " << option;
+    }
+}
+
+TEST_P(ShippedProgram, ManPageDocumentsEveryOption) {
+    const std::vector<std::string> lines = manPageLines(GetParam().program);
+    for (const std::string& option : GetParam().options) {
         SCOPED_TRACE(option);
         bool found = false;
         for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -141,8 +192,9 @@ TEST(ShippedDocs, ManPageDocumentsEveryOption) {
     }
 }
 
-TEST(ShippedDocs, CompletionOffersEveryOption) {
-    const std::string script = readText(KIV_SOURCE_DIR "/completion/kivxmlmerge.bash");
+TEST_P(ShippedProgram, CompletionOffersEveryOption) {
+    const std::string script =
+        readText(concat({KIV_SOURCE_DIR "/completion/", GetParam().program.name, ".bash"}));
     const std::string marker = "compgen -W '";
     const std::size_t begin = script.find(marker);
     ASSERT_NE(begin, std::string::npos);
@@ -154,12 +206,21 @@ TEST(ShippedDocs, CompletionOffersEveryOption) {
         offered.push_back(word);
 
     std::vector<std::string> expected;
-    for (const std::string& option : usageOptions())
+    for (const std::string& option : GetParam().options)
         if (option != "@") expected.push_back(option);
     std::sort(offered.begin(), offered.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(offered, expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Programs, ShippedProgram,
+    ::testing::Values(
+        Shipped{mergeProgram(), exportProgram(), {"-p", "-x", "@", "-f", "-nf", "-ndl", "-h"}},
+        Shipped{exportProgram(),
+                mergeProgram(),
+                {"-lcov", "-cobertura", "-root", "@", "-f", "-nf", "-ndl", "-h"}}),
+    [](const auto& info) { return std::string(info.param.program.name); });
 
 } // namespace
 } // namespace kiv
