@@ -1,5 +1,5 @@
-# Binary packages of kivxmlmerge: a Debian package and a .tar.gz of the
-# installed tree. Build them from a configured and built tree with
+# Binary packages of kivxmlmerge and kivxmlexport: a Debian package and a
+# .tar.gz of the installed tree. Build them from a configured and built tree with
 #   cpack -G DEB      (kivxmlmerge_<version>_<arch>.deb)
 #   cpack -G TGZ      (kivxmlmerge-<version>-Linux.tar.gz)
 # run in the build directory. Both contain what the install rules install.
@@ -9,7 +9,7 @@ set(CPACK_PACKAGE_VENDOR "The KIVEX Authors")
 set(CPACK_PACKAGE_CONTACT "The KIVEX Authors <kivex-maintainers@example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "merge KIVEX XML coverage reports into one profile listing and summary report")
+    "merge KIVEX XML coverage reports; export them as lcov and Cobertura")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "kivxmlmerge reads the XML coverage reports that kivpost writes for C and\n"
     "C++ programs, merges any number of them into one model, extracts\n"
@@ -17,8 +17,12 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "of every probe, recalculates the test effectiveness ratios and writes a\n"
     "merged profile listing and/or a merged summary XML report.\n"
     "\n"
-    "The package holds the program, its manual page, bash completion and an\n"
-    "XML Schema of the summary report.")
+    "kivxmlexport merges the reports the same way and writes the merged line,\n"
+    "branch and function coverage as an lcov tracefile and/or Cobertura XML,\n"
+    "for genhtml and CI coverage reports.\n"
+    "\n"
+    "The package holds both programs, their manual pages and bash completions\n"
+    "and an XML Schema of the summary report.")
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_GENERATOR "DEB;TGZ")
 set(CPACK_STRIP_FILES ON)
@@ -29,7 +33,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libxml2-utils")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libxml2-utils, lcov")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The shared libraries the program needs are read off the binary where
 # dpkg-shlibdeps is at hand; otherwise the C and C++ runtimes are named.

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix with "cmake --install" and runs
-# the installed program.
+# the installed programs, kivxmlmerge and kivxmlexport.
 #
 #   install_check.sh layout   <cmake> <build dir> <config> <bindir> <mandir> <datadir> <docdir> <source dir>
-#       every installed file is where it belongs; the installed program shows
-#       its usage (status 1) and reports an error (status 2); the installed
-#       manual page formats without warnings;
+#       every installed file is where it belongs; each installed program
+#       shows its usage (status 1) and reports an error (status 2); the
+#       installed manual pages format without warnings;
 #   install_check.sh examples <same arguments>
-#       the installed program merges examples/run1.xml..run3.xml into a listing
-#       and a summary report (status 0); the report validates against the
-#       installed schema. Skipped (77) while the examples are missing.
+#       the installed kivxmlmerge merges examples/run1.xml..run3.xml into a
+#       listing and a summary report (status 0), which validates against the
+#       installed schema; the installed kivxmlexport exports them as a
+#       tracefile and Cobertura XML (status 0). Skipped (77) while the
+#       examples are missing.
 set -u
 mode=$1 cmake=$2 build=$3 config=$4 bindir=$5 mandir=$6 datadir=$7 docdir=$8 source=$9
 
@@ -39,13 +41,18 @@ if ! "$cmake" --install "$build" "${config_args[@]}" --prefix "$prefix" >"$work/
     cat "$work/install.log"
     exit 1
 fi
+programs=(kivxmlmerge kivxmlexport)
+for name in "${programs[@]}"; do
+    [[ -x $prefix/$bindir/$name ]] || { echo "FAIL: $prefix/$bindir/$name is not installed"; exit 1; }
+done
 program="$prefix/$bindir/kivxmlmerge"
-[[ -x $program ]] || { echo "FAIL: $program is not installed"; exit 1; }
+exporter="$prefix/$bindir/kivxmlexport"
 
 case $mode in
 layout)
-    for file in "$mandir/man1/kivxmlmerge.1" \
+    for file in "$mandir/man1/kivxmlmerge.1" "$mandir/man1/kivxmlexport.1" \
         "$datadir/bash-completion/completions/kivxmlmerge" \
+        "$datadir/bash-completion/completions/kivxmlexport" \
         "$datadir/kivxmlmerge/kiv_xmlmerge_report.xsd" \
         "$docdir/README.md"; do
         if [[ -f "$prefix/$file" ]]; then
@@ -54,37 +61,42 @@ layout)
             fail "$file is not installed"
         fi
     done
-    cmp -s "$prefix/$mandir/man1/kivxmlmerge.1" "$source/man/kivxmlmerge.1" ||
-        fail "the installed manual page differs from man/kivxmlmerge.1"
     cmp -s "$prefix/$datadir/kivxmlmerge/kiv_xmlmerge_report.xsd" \
         "$source/schema/kiv_xmlmerge_report.xsd" ||
         fail "the installed schema differs from schema/kiv_xmlmerge_report.xsd"
 
-    # No arguments: the usage text on standard output, status 1.
-    (cd "$work" && "$program" >"$work/out" 2>"$work/err")
-    status=$?
-    [[ $status == 1 ]] || fail "without arguments the status is $status, not 1"
-    grep -qx 'Usage:' "$work/out" && grep -qx 'kivxmlmerge \[-h\]' "$work/out" ||
-        fail "without arguments no usage text is shown: $(head -c 300 "$work/out")"
-    [[ -s $work/err ]] && fail "without arguments standard error is not empty: $(cat "$work/err")"
-    echo "ok: usage with status $status"
+    for name in "${programs[@]}"; do
+        cmp -s "$prefix/$mandir/man1/$name.1" "$source/man/$name.1" ||
+            fail "the installed manual page differs from man/$name.1"
+        cmp -s "$prefix/$datadir/bash-completion/completions/$name" "$source/completion/$name.bash" ||
+            fail "the installed completion differs from completion/$name.bash"
 
-    # An unknown option: one diagnostic line, status 2.
-    (cd "$work" && "$program" -z >"$work/out" 2>"$work/err")
-    status=$?
-    [[ $status == 2 ]] || fail "with -z the status is $status, not 2"
-    [[ $(cat "$work/err") == '*** kivxmlmerge error 6 (1/'*'): Unknown option: -z' ]] ||
-        fail "with -z the diagnostic is: $(cat "$work/err")"
-    echo "ok: diagnostic with status $status"
+        # No arguments: the usage text on standard output, status 1.
+        (cd "$work" && "$prefix/$bindir/$name" >"$work/out" 2>"$work/err")
+        status=$?
+        [[ $status == 1 ]] || fail "$name without arguments ends with status $status, not 1"
+        grep -qx 'Usage:' "$work/out" && grep -qx "$name \[-h\]" "$work/out" ||
+            fail "$name without arguments shows no usage text: $(head -c 300 "$work/out")"
+        [[ -s $work/err ]] && fail "$name without arguments writes to standard error: $(cat "$work/err")"
+        echo "ok: $name shows its usage with status $status"
 
-    if command -v man >/dev/null 2>&1; then
-        warnings=$(MANWIDTH=80 man --warnings -l "$prefix/$mandir/man1/kivxmlmerge.1" 2>&1 >"$work/page")
-        [[ -z $warnings ]] || fail "man -l on the installed page warns: $warnings"
-        grep -q 'kivxmlmerge' "$work/page" || fail "man -l on the installed page shows nothing"
-        echo "ok: man -l on the installed page"
-    else
-        echo "note: man is not installed; the installed page was not formatted"
-    fi
+        # An unknown option: one diagnostic line, status 2.
+        (cd "$work" && "$prefix/$bindir/$name" -z >"$work/out" 2>"$work/err")
+        status=$?
+        [[ $status == 2 ]] || fail "$name -z ends with status $status, not 2"
+        [[ $(cat "$work/err") == "*** $name error 6 (1/"*'): Unknown option: -z' ]] ||
+            fail "$name -z reports: $(cat "$work/err")"
+        echo "ok: $name reports an error with status $status"
+
+        if command -v man >/dev/null 2>&1; then
+            warnings=$(MANWIDTH=80 man --warnings -l "$prefix/$mandir/man1/$name.1" 2>&1 >"$work/page")
+            [[ -z $warnings ]] || fail "man -l on the installed $name.1 warns: $warnings"
+            grep -q "$name" "$work/page" || fail "man -l on the installed $name.1 shows nothing"
+            echo "ok: man -l on the installed $name.1"
+        else
+            echo "note: man is not installed; the installed $name.1 was not formatted"
+        fi
+    done
     ;;
 examples)
     cp "${examples[@]}" "$work/"
@@ -119,6 +131,25 @@ examples)
     else
         echo "note: xmllint is not installed; summary.xml was not validated"
     fi
+
+    (cd "$work" && SOURCE_DATE_EPOCH=1700000000 "$exporter" run1.xml run2.xml run3.xml \
+        -lcov merged.info -cobertura coverage.xml >"$work/out" 2>"$work/err")
+    status=$?
+    if [[ $status != 0 ]]; then
+        echo "FAIL: exporting the examples ends with status $status: $(cat "$work/err")"
+        exit 1
+    fi
+    [[ -s $work/err ]] && fail "exporting the examples writes to standard error: $(cat "$work/err")"
+    [[ -s $work/out ]] && fail "exporting the examples writes to standard output"
+    # The examples hold one source file and one header: two records.
+    [[ $(head -n1 "$work/merged.info") == TN: && $(tail -n1 "$work/merged.info") == end_of_record ]] ||
+        fail "merged.info is no tracefile: $(head -c 300 "$work/merged.info")"
+    records=$(grep -c '^SF:' "$work/merged.info")
+    [[ $records == 2 ]] || fail "merged.info has $records records, not 2"
+    grep -q ' timestamp="1700000000">$' "$work/coverage.xml" ||
+        fail "coverage.xml does not carry the time from SOURCE_DATE_EPOCH"
+    [[ $(tail -n1 "$work/coverage.xml") == '</coverage>' ]] || fail "coverage.xml is not complete"
+    echo "ok: exported the examples as a tracefile and Cobertura XML"
     ;;
 *)
     echo "unknown mode $mode"
