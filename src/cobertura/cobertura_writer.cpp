@@ -38,9 +38,10 @@ struct Folding {
     std::string classLines;  // the class's lines, taken from its methods
 };
 
-// The lines a buffer holds at most; a method or class with more is folded
-// once more instead.
-constexpr std::size_t kLinesKept = 1 << 20;
+// The lines the buffers hold at most (well below the model's size); a method
+// or class with more is folded once more instead.
+constexpr std::size_t kMethodLinesKept = 64 * 1024;
+constexpr std::size_t kClassLinesKept = 256 * 1024;
 constexpr std::string_view kClassLine = "\t\t\t\t\t\t<line number=\"";
 constexpr std::string_view kMethodLine = "\t\t\t\t\t\t\t\t<line number=\"";
 
@@ -138,7 +139,7 @@ bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& o
             lines.clear();
             const ExportTotals totals = folding.fold.fold(
                 self, [&](const ExportLine& folded, std::span<const std::uint64_t> branches) {
-                    if (lines.size() > kLinesKept) return;
+                    if (lines.size() > kMethodLinesKept) return;
                     appendLine(lines, folded, branches, kMethodLine);
                     lines.push_back('\n');
                 });
@@ -155,7 +156,8 @@ bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& o
             text.push_back('>');
             out.endLine();
             out.line("\t\t\t\t\t\t\t<lines>");
-            if (lines.size() <= kLinesKept) {
+            if (lines.size() <= kMethodLinesKept) {
+                if (classLines.size() + lines.size() > kClassLinesKept) whole = false;
                 if (whole) appendClassLines(classLines, lines);
                 if (!lines.empty()) {
                     lines.pop_back();
@@ -169,7 +171,6 @@ bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& o
                         out.endLine();
                     });
             }
-            if (classLines.size() > kLinesKept) whole = false;
             if (!whole) classLines.clear();
             out.line("\t\t\t\t\t\t\t</lines>");
             out.line("\t\t\t\t\t\t</method>");
@@ -268,7 +269,9 @@ void writeCobertura(const std::vector<ExportRecord>& records, const WrittenNames
         totals.add(entry.totals);
     }
 
-    ListingOutput out(stream);
+    ListingOutput out(stream, kExportBlockSize);
+    folding.methodLines.reserve(kMethodLinesKept + 4096);
+    folding.classLines.reserve(kClassLinesKept + 4096);
     writeHeader(run, totals, out);
     out.line("\t<packages>");
     for (const auto& [name, package] : packages) {

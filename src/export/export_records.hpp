@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,10 @@ struct ExportRecord {
     const CoverageFile* file = nullptr;     // the source or header file, when chosen
     std::vector<const CoverageFile*> parts; // its chosen header parts, in key order
 };
+
+// The blocks in which an export writer hands its output to the stream:
+// small, since both writers may run at once beside the whole model.
+inline constexpr std::size_t kExportBlockSize = 64 * 1024;
 
 // The records of a finished model, in ascending byte order of their keys.
 // Every probe of them is in its place, so that writers on several threads

@@ -97,7 +97,7 @@ void writeLines(std::span<const CoverageFunction* const> functions, const Export
 
 void writeLcov(const std::vector<ExportRecord>& records, const WrittenNames& names,
                std::ostream& stream) {
-    ListingOutput out(stream);
+    ListingOutput out(stream, kExportBlockSize);
     LineFold fold;
     std::vector<const CoverageFunction*> functions;
     for (const ExportRecord& record : records) {

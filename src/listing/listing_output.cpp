@@ -4,13 +4,13 @@ namespace kiv {
 
 namespace {
 
-constexpr std::size_t kBlockSize = 256 * 1024;
 constexpr std::size_t kMarkerPosition = 7; // counted from the right end of a field
 
 } // namespace
 
-ListingOutput::ListingOutput(std::ostream& out) : out_(out) {
-    text_.reserve(kBlockSize + 4096);
+ListingOutput::ListingOutput(std::ostream& out, std::size_t blockSize)
+    : out_(out), blockSize_(blockSize) {
+    text_.reserve(blockSize_ + 4096);
 }
 
 ListingOutput::~ListingOutput() {
@@ -25,7 +25,7 @@ ListingOutput::~ListingOutput() {
 void ListingOutput::endLine() {
     text_.push_back('\n');
     complete_ = text_.size();
-    if (text_.size() >= kBlockSize) {
+    if (text_.size() >= blockSize_) {
         out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
         text_.clear();
         complete_ = 0;

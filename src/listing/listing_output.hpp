@@ -12,7 +12,8 @@ namespace kiv {
 // stream in large blocks. Every line ends with a line feed.
 class ListingOutput {
   public:
-    explicit ListingOutput(std::ostream& out);
+    // Lines go to the stream in blocks of about blockSize bytes.
+    explicit ListingOutput(std::ostream& out, std::size_t blockSize = 256 * 1024);
     // Hands over the complete lines still buffered (a listing cut short by an
     // error keeps what was written before it).
     ~ListingOutput();
@@ -31,6 +32,7 @@ class ListingOutput {
 
   private:
     std::ostream& out_;
+    std::size_t blockSize_;
     std::string text_;
     std::size_t complete_ = 0; // bytes of text_ that end with a whole line
 };
