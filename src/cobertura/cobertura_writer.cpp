@@ -42,8 +42,9 @@ struct Folding {
 // or class with more is folded once more instead.
 constexpr std::size_t kMethodLinesKept = 64 * 1024;
 constexpr std::size_t kClassLinesKept = 256 * 1024;
-constexpr std::string_view kClassLine = "\t\t\t\t\t\t<line number=\"";
-constexpr std::string_view kMethodLine = "\t\t\t\t\t\t\t\t<line number=\"";
+// The indentation of a line element in a class and in a method.
+constexpr unsigned kClassTabs = 6;
+constexpr unsigned kMethodTabs = 8;
 
 // The package of a written name: its directory with "." for each separator;
 // empty for a name without one.
@@ -85,15 +86,13 @@ std::string& indented(ListingOutput& out, unsigned tabs) {
     return text;
 }
 
-// Appends a line element after `opening` (its indentation and "<line
-// number=\""), without a line feed.
-void appendLine(std::string& out, const ExportLine& line, std::span<const std::uint64_t> branches,
-                std::string_view opening) {
+// A line element, from "<line" to "/>".
+ShortLine lineElement(const ExportLine& line, std::span<const std::uint64_t> branches) {
     ShortLine text;
-    text.text(opening).number(line.number).text("\" hits=\"").number(line.hits);
+    text.text("<line number=\"").number(line.number).text("\" hits=\"").number(line.hits);
     if (branches.empty()) {
-        text.text("\" branch=\"false\"/>").appendTo(out);
-        return;
+        text.text("\" branch=\"false\"/>");
+        return text;
     }
     const auto covered = static_cast<std::uint64_t>(std::count_if(
         branches.begin(), branches.end(), [](std::uint64_t taken) { return taken != 0; }));
@@ -103,18 +102,14 @@ void appendLine(std::string& out, const ExportLine& line, std::span<const std::u
         .number(covered)
         .character('/')
         .number(branches.size())
-        .text(")\"/>")
-        .appendTo(out);
+        .text(")\"/>");
+    return text;
 }
 
-// Appends a method's lines (written for their place in the method) to the
-// class's lines, each two tabs less indented.
-void appendClassLines(std::string& classLines, std::string_view methodLines) {
-    while (!methodLines.empty()) {
-        const std::size_t end = methodLines.find('\n');
-        classLines.append(methodLines.substr(2, end - 1));
-        methodLines.remove_prefix(end + 1);
-    }
+// Appends a line element after `tabs` tabs, without a line feed.
+void appendLine(std::string& out, unsigned tabs, const ShortLine& element) {
+    out.append(tabs, '\t');
+    element.appendTo(out);
 }
 
 // Writes the methods of a class; returns whether folding.classLines holds
@@ -131,6 +126,11 @@ bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& o
     bool anyLine = false;
     if (record.file != nullptr) {
         for (const auto& [line, function] : record.file->functionMap) {
+            if (!function->probes.empty()) {
+                if (anyLine && LineFold::firstLine(*function) <= lastLine) whole = false;
+                lastLine = LineFold::lastLine(*function);
+                anyLine = true;
+            }
             const CoverageFunction* const self[] = {function.get()};
             // The method's rates come before its lines: its lines wait in a
             // buffer, unless there are too many; the function is then folded
@@ -140,14 +140,17 @@ bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& o
             const ExportTotals totals = folding.fold.fold(
                 self, [&](const ExportLine& folded, std::span<const std::uint64_t> branches) {
                     if (lines.size() > kMethodLinesKept) return;
-                    appendLine(lines, folded, branches, kMethodLine);
+                    const ShortLine element = lineElement(folded, branches);
+                    appendLine(lines, kMethodTabs, element);
                     lines.push_back('\n');
+                    if (!whole) return;
+                    if (classLines.size() > kClassLinesKept) {
+                        whole = false;
+                        return;
+                    }
+                    appendLine(classLines, kClassTabs, element);
+                    classLines.push_back('\n');
                 });
-            if (!function->probes.empty()) {
-                if (anyLine && LineFold::firstLine(*function) <= lastLine) whole = false;
-                lastLine = LineFold::lastLine(*function);
-                anyLine = true;
-            }
             std::string& text = indented(out, 6);
             text.append("<method");
             appendAttribute(text, "name", function->name);
@@ -157,8 +160,6 @@ bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& o
             out.endLine();
             out.line("\t\t\t\t\t\t\t<lines>");
             if (lines.size() <= kMethodLinesKept) {
-                if (classLines.size() + lines.size() > kClassLinesKept) whole = false;
-                if (whole) appendClassLines(classLines, lines);
                 if (!lines.empty()) {
                     lines.pop_back();
                     out.line(lines);
@@ -167,7 +168,7 @@ bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& o
                 whole = false;
                 folding.fold.fold(
                     self, [&](const ExportLine& folded, std::span<const std::uint64_t> branches) {
-                        appendLine(out.text(), folded, branches, kMethodLine);
+                        appendLine(out.text(), kMethodTabs, lineElement(folded, branches));
                         out.endLine();
                     });
             }
@@ -201,7 +202,7 @@ void writeClass(const ClassEntry& entry, Folding& folding, ListingOutput& out) {
         recordFunctions(*entry.record, folding.functions);
         folding.fold.fold(folding.functions,
                           [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
-                              appendLine(out.text(), line, branches, kClassLine);
+                              appendLine(out.text(), kClassTabs, lineElement(line, branches));
                               out.endLine();
                           });
     }

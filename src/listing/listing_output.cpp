@@ -88,8 +88,27 @@ void appendNumber(std::string& text, std::uint64_t value) {
 
 ShortLine& ShortLine::number(std::uint64_t value) {
     // The digits go straight to their place, once their count is known.
+    static constexpr std::uint64_t kTens[] = {10u,
+                                              100u,
+                                              1000u,
+                                              10000u,
+                                              100000u,
+                                              1000000u,
+                                              10000000u,
+                                              100000000u,
+                                              1000000000u,
+                                              10000000000u,
+                                              100000000000u,
+                                              1000000000000u,
+                                              10000000000000u,
+                                              100000000000000u,
+                                              1000000000000000u,
+                                              10000000000000000u,
+                                              100000000000000000u,
+                                              1000000000000000000u,
+                                              10000000000000000000u};
     std::size_t digits = 1;
-    for (std::uint64_t rest = value; rest >= 10; rest /= 10)
+    while (digits < kMostDigits && value >= kTens[digits - 1])
         ++digits;
     end_ += digits;
     formatDecimal(value, end_);

@@ -206,6 +206,11 @@ TEST(ListingOutput, FieldsPadAndMarkFromTheRight) {
         std::string text = "x";
         appendField(text, c.value, c.width, c.marker);
         EXPECT_EQ(text, "x" + c.expected) << c.value << " in " << c.width;
+        // A short line counts the digits before it writes them.
+        if (c.width != 1) continue;
+        std::string line = "x";
+        ShortLine().number(c.value).character('|').appendTo(line);
+        EXPECT_EQ(line, "x" + c.expected + "|") << c.value;
     }
 }
 
