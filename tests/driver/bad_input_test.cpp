@@ -29,11 +29,11 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "driver/golden_case.hpp"
 #include "driver/process_runner.hpp"
 
 namespace kiv {
@@ -48,13 +48,7 @@ const fs::path& casesRoot() {
     return root;
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
+using test::lines;
 
 std::vector<std::string> caseNames() {
     std::vector<std::string> names;
