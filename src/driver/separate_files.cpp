@@ -9,9 +9,10 @@ bool separateFiles(const std::string& first, const std::string& second) {
     namespace fs = std::filesystem;
     if (first == "-" || second == "-") return false;
     std::error_code failed;
-    const fs::path a = fs::weakly_canonical(first, failed);
+    // Absolute first: a name none of whose parts exists would stay as given.
+    const fs::path a = fs::weakly_canonical(fs::absolute(first, failed), failed);
     if (failed) return false;
-    const fs::path b = fs::weakly_canonical(second, failed);
+    const fs::path b = fs::weakly_canonical(fs::absolute(second, failed), failed);
     if (failed || a == b) return false;
     // Two existing names may still be links to one file.
     const bool same = fs::equivalent(a, b, failed);

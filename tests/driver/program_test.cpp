@@ -225,6 +225,9 @@ TEST_F(Program, OutputsAreSeparateFilesOnlyWhenSurely) {
     for (const auto& c : cases)
         EXPECT_EQ(separateFiles(named(c.first), named(c.second)), c.separate)
             << c.first << " " << c.second;
+    // Relative names of files that do not exist yet.
+    EXPECT_FALSE(separateFiles("not-there", "./not-there"));
+    EXPECT_TRUE(separateFiles("not-there", "not-there-either"));
 }
 
 TEST_F(Program, OptionsFileWithQuotesAcrossLineEnds) {
