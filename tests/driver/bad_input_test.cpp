@@ -49,6 +49,7 @@ const fs::path& casesRoot() {
 }
 
 using test::lines;
+using test::optionalFile;
 
 std::vector<std::string> caseNames() {
     std::vector<std::string> names;
@@ -69,7 +70,7 @@ struct Outcome {
 // Runs the program in cwd; standard output goes to outPath, /dev/full or
 // nowhere (closed), standard error to errPath.
 Outcome runProgram(const std::vector<std::string>& arguments, const std::string& cwd,
-               StandardOutput mode, const std::string& outPath, const std::string& errPath) {
+                   StandardOutput mode, const std::string& outPath, const std::string& errPath) {
     std::vector<std::string> copies = arguments;
     std::string program = KIV_BINARY;
     std::vector<char*> argv{program.data()};
@@ -108,10 +109,6 @@ Outcome runProgram(const std::vector<std::string>& arguments, const std::string&
     return outcome;
 }
 
-std::string optionalFile(const fs::path& path) {
-    return fs::exists(path) ? test::readFile(path.string()) : std::string();
-}
-
 // Shortens a long text for a failure message.
 std::string excerpt(const std::string& text) {
     return text.size() <= 300 ? text : text.substr(0, 300) + "...";
@@ -135,7 +132,7 @@ TEST_P(BadInput, EndsInAnOrderlyWay) {
 
     const std::string scratch = test::makeTempDir();
     const Outcome run = runProgram(lines(test::readFile((source / "args").string())), work, mode,
-                               scratch + "/stdout", scratch + "/stderr");
+                                   scratch + "/stdout", scratch + "/stderr");
     const test::ProcessResult& result = run.result;
     ASSERT_EQ(run.signal, 0) << "killed by signal " << run.signal << "\n" << excerpt(result.err);
 

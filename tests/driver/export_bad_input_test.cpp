@@ -28,10 +28,6 @@ const fs::path& casesRoot() {
     return root;
 }
 
-std::string optionalFile(const fs::path& path) {
-    return fs::exists(path) ? test::readFile(path.string()) : std::string();
-}
-
 // kivxmlexport's option for an output option of kivxmlmerge.
 std::string exportArgument(const std::string& argument) {
     if (argument == "-p") return "-lcov";
@@ -73,7 +69,7 @@ std::string prepare(const fs::path& source, bool forExport) {
         }
         test::writeFile(copy.string(), mapped);
     }
-    for (const std::string& dir : test::lines(optionalFile(source / "dirs")))
+    for (const std::string& dir : test::lines(test::optionalFile(source / "dirs")))
         fs::create_directories(fs::path(work) / dir);
     return work;
 }
@@ -95,7 +91,7 @@ TEST_P(ExportBadInput, EndsAsKivxmlmergeEnds) {
     const fs::path source = casesRoot() / GetParam();
     std::vector<std::string> args = test::lines(test::readFile((source / "args").string()));
     std::string stdoutPath;
-    const std::vector<std::string> stdoutMode = test::lines(optionalFile(source / "stdout"));
+    const std::vector<std::string> stdoutMode = test::lines(test::optionalFile(source / "stdout"));
     if (!stdoutMode.empty() && stdoutMode[0] == "full") stdoutPath = "/dev/full";
     if (!stdoutMode.empty() && stdoutMode[0] == "closed") stdoutPath = test::kClosedStdout;
     const std::vector<std::string> environment{"SOURCE_DATE_EPOCH=1700000000"};
@@ -126,7 +122,7 @@ TEST_P(ExportBadInput, EndsAsKivxmlmergeEnds) {
         EXPECT_EQ(afterProgramName(exported.err), afterProgramName(merge.err));
     }
     if (!listingOnly) {
-        for (const std::string& name : test::lines(optionalFile(source / "absent")))
+        for (const std::string& name : test::lines(test::optionalFile(source / "absent")))
             EXPECT_FALSE(fs::exists(fs::path(exportWork) / name)) << name << " must not be created";
     }
     fs::remove_all(mergeWork);

@@ -10,6 +10,10 @@ namespace kiv::test {
 
 namespace fs = std::filesystem;
 
+std::string optionalFile(const fs::path& path) {
+    return fs::exists(path) ? readFile(path.string()) : std::string();
+}
+
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);

@@ -31,6 +31,9 @@ using Runner = ProcessResult (*)(const std::vector<std::string>& arguments, cons
 
 std::vector<std::string> lines(const std::string& text);
 
+// A case file's content; empty when the case has no such file.
+std::string optionalFile(const std::filesystem::path& path);
+
 // The case folders below root, by name.
 std::vector<std::string> caseFolders(const std::filesystem::path& root);
 
