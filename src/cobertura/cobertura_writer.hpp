@@ -20,8 +20,8 @@ struct CoberturaRun {
 
 // Writes the export records of a finished model as Cobertura XML: one package
 // per directory of the written file names (by name), one class per record,
-// one method per function, each with its lines and their branches. Folds the
-// records whose totals are not known yet first.
+// one method per function, each with its lines and their branches. Folds
+// every record once first, for the totals that the opening elements carry.
 void writeCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names,
                     const CoberturaRun& run, std::ostream& stream);
 

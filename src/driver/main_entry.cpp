@@ -23,7 +23,8 @@ int runMain(int argc, char** argv, const Program& program) {
     }
     // The process ends with the run. The arguments move on: thousands of
     // report names are not kept twice.
-    return runProgram(program, std::move(arguments), std::cout, std::cerr, ModelAtEnd::LeftToTheSystem);
+    return runProgram(program, std::move(arguments), std::cout, std::cerr,
+                      ModelAtEnd::LeftToTheSystem);
 }
 
 } // namespace kiv

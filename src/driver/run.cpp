@@ -59,7 +59,8 @@ int runProgram(const Program& program, std::vector<std::string> arguments, std::
     resetCurrentCoverage();
     try {
         Settings settings;
-        if (interpretCommandLine(std::move(arguments), settings, program) == CommandLineOutcome::Usage) {
+        if (interpretCommandLine(std::move(arguments), settings, program) ==
+            CommandLineOutcome::Usage) {
             program.writeUsage(out);
             return kExitUsage;
         }

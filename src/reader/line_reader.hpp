@@ -18,8 +18,8 @@ namespace kiv {
 // (see holdBuffer()): it then reads on behind them, the next report too,
 // and into another buffer once it is full. Lines may be of any length. A
 // carriage return directly before a line feed is not part of the line, so
-// reports written on Windows read as on any other system. After the end of the input every read
-// gives an empty line.
+// reports written on Windows read as on any other system. After the end of
+// the input every read gives an empty line.
 class LineReader {
   public:
     LineReader();

@@ -169,11 +169,13 @@ TEST_P(ShippedProgram, ReadmeTableExplainsEveryOption) {
     for (const std::string& option : GetParam().options) {
         // "| `-ndl` |", "| `-p profilefile` |" or "| `@optionsfile` |".
         const std::string row = concat({"| `", option});
-        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-            if (!startsWith(line, row)) return false;
-            const char next = line[row.size()];
-            return option == "@" || next == '`' || next == ' ';
-        })) << "README has no row for " << option;
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                                [&](const std::string& line) {
+                                    if (!startsWith(line, row)) return false;
+                                    const char next = line[row.size()];
+                                    return option == "@" || next == '`' || next == ' ';
+                                }))
+            << "README has no row for " << option;
     }
 }
 
@@ -213,14 +215,15 @@ TEST_P(ShippedProgram, CompletionOffersEveryOption) {
     EXPECT_EQ(offered, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Programs, ShippedProgram,
-    ::testing::Values(
-        Shipped{mergeProgram(), exportProgram(), {"-p", "-x", "@", "-f", "-nf", "-ndl", "-h"}},
-        Shipped{exportProgram(),
-                mergeProgram(),
-                {"-lcov", "-cobertura", "-root", "@", "-f", "-nf", "-ndl", "-h"}}),
-    [](const auto& info) { return std::string(info.param.program.name); });
+INSTANTIATE_TEST_SUITE_P(Programs, ShippedProgram,
+                         ::testing::Values(Shipped{mergeProgram(),
+                                                   exportProgram(),
+                                                   {"-p", "-x", "@", "-f", "-nf", "-ndl", "-h"}},
+                                           Shipped{exportProgram(),
+                                                   mergeProgram(),
+                                                   {"-lcov", "-cobertura", "-root", "@", "-f",
+                                                    "-nf", "-ndl", "-h"}}),
+                         [](const auto& info) { return std::string(info.param.program.name); });
 
 } // namespace
 } // namespace kiv

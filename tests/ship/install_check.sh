@@ -34,6 +34,23 @@ fail() {
     failures=$((failures + 1))
 }
 
+# run_on_examples WHAT PROGRAM OPTIONS...: runs an installed program on the
+# three examples in $work at a fixed time; it must end with status 0 and
+# write nothing to standard output or error.
+run_on_examples() {
+    local what=$1 tool=$2 status
+    shift 2
+    (cd "$work" && SOURCE_DATE_EPOCH=1700000000 "$tool" run1.xml run2.xml run3.xml "$@" \
+        >"$work/out" 2>"$work/err")
+    status=$?
+    if [[ $status != 0 ]]; then
+        echo "FAIL: $what the examples ends with status $status: $(cat "$work/err")"
+        exit 1
+    fi
+    [[ -s $work/err ]] && fail "$what the examples writes to standard error: $(cat "$work/err")"
+    [[ -s $work/out ]] && fail "$what the examples writes to standard output"
+}
+
 config_args=()
 [[ -n $config ]] && config_args=(--config "$config")
 if ! "$cmake" --install "$build" "${config_args[@]}" --prefix "$prefix" >"$work/install.log" 2>&1; then
@@ -100,18 +117,10 @@ layout)
     ;;
 examples)
     cp "${examples[@]}" "$work/"
-    (cd "$work" && SOURCE_DATE_EPOCH=1700000000 "$program" run1.xml run2.xml run3.xml \
-        -p profile.txt -x summary.xml >"$work/out" 2>"$work/err")
-    status=$?
-    if [[ $status != 0 ]]; then
-        echo "FAIL: merging the examples ends with status $status: $(cat "$work/err")"
-        exit 1
-    fi
+    run_on_examples merging "$program" -p profile.txt -x summary.xml
     for output in profile.txt summary.xml; do
         [[ -s $work/$output ]] || { echo "FAIL: $output was not written"; exit 1; }
     done
-    [[ -s $work/err ]] && fail "merging the examples writes to standard error: $(cat "$work/err")"
-    [[ -s $work/out ]] && fail "merging the examples writes to standard output"
     stars=$(printf '%*s' 77 '' | tr ' ' '*')
     [[ $(head -n1 "$work/profile.txt") == "$stars" ]] ||
         fail "profile.txt does not begin with the listing's box"
@@ -132,15 +141,7 @@ examples)
         echo "note: xmllint is not installed; summary.xml was not validated"
     fi
 
-    (cd "$work" && SOURCE_DATE_EPOCH=1700000000 "$exporter" run1.xml run2.xml run3.xml \
-        -lcov merged.info -cobertura coverage.xml >"$work/out" 2>"$work/err")
-    status=$?
-    if [[ $status != 0 ]]; then
-        echo "FAIL: exporting the examples ends with status $status: $(cat "$work/err")"
-        exit 1
-    fi
-    [[ -s $work/err ]] && fail "exporting the examples writes to standard error: $(cat "$work/err")"
-    [[ -s $work/out ]] && fail "exporting the examples writes to standard output"
+    run_on_examples exporting "$exporter" -lcov merged.info -cobertura coverage.xml
     # The examples hold one source file and one header: two records.
     [[ $(head -n1 "$work/merged.info") == TN: && $(tail -n1 "$work/merged.info") == end_of_record ]] ||
         fail "merged.info is no tracefile: $(head -c 300 "$work/merged.info")"
