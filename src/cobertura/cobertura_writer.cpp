@@ -17,31 +17,8 @@ namespace kiv {
 
 namespace {
 
-// One exported file: a class of the package of its directory.
-struct ClassEntry {
-    const ExportRecord* record;
-    std::string written;  // its written name
-    std::size_t baseName; // where its base name begins in `written`
-    ExportTotals totals;
-};
+using ClassEntry = CoberturaPlan::Class;
 
-struct PackageEntry {
-    std::vector<const ClassEntry*> classes; // in record order
-    ExportTotals totals;
-};
-
-// Reused from one fold to the next.
-struct Folding {
-    LineFold fold;
-    std::vector<const CoverageFunction*> functions;
-    std::string methodLines; // one method's lines
-    std::string classLines;  // the class's lines, taken from its methods
-};
-
-// The lines the buffers hold at most (well below the model's size); a method
-// or class with more is folded once more instead.
-constexpr std::size_t kMethodLinesKept = 64 * 1024;
-constexpr std::size_t kClassLinesKept = 256 * 1024;
 // The indentation of a line element in a class and in a method.
 constexpr unsigned kClassTabs = 6;
 constexpr unsigned kMethodTabs = 8;
@@ -112,45 +89,26 @@ void appendLine(std::string& out, unsigned tabs, const ShortLine& element) {
     element.appendTo(out);
 }
 
-// Writes the methods of a class; returns whether folding.classLines holds
-// the class's lines. They are its methods' lines one after the other when
-// the record has no header parts and its functions, in order, share no line
-// (nearly always): the class then needs no fold of its own.
-bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& out) {
+// Writes a line element for every line the functions fold into.
+void writeLines(std::span<const CoverageFunction* const> functions, unsigned tabs, LineFold& fold,
+                ListingOutput& out) {
+    fold.fold(functions, [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
+        appendLine(out.text(), tabs, lineElement(line, branches));
+        out.endLine();
+    });
+}
+
+// A method's rates come before its lines, so each function is folded twice:
+// once for its totals, then, its probes still at hand in the cache, for its
+// lines. Nothing is held between the two: the export stays within the memory
+// of the model.
+void writeMethods(const ExportRecord& record, LineFold& fold, ListingOutput& out) {
     indented(out, 5).append("<methods>");
     out.endLine();
-    std::string& classLines = folding.classLines;
-    classLines.clear();
-    bool whole = record.parts.empty();
-    std::uint32_t lastLine = 0;
-    bool anyLine = false;
     if (record.file != nullptr) {
         for (const auto& [line, function] : record.file->functionMap) {
-            if (!function->probes.empty()) {
-                if (anyLine && LineFold::firstLine(*function) <= lastLine) whole = false;
-                lastLine = LineFold::lastLine(*function);
-                anyLine = true;
-            }
             const CoverageFunction* const self[] = {function.get()};
-            // The method's rates come before its lines: its lines wait in a
-            // buffer, unless there are too many; the function is then folded
-            // once more and they go straight out.
-            std::string& lines = folding.methodLines;
-            lines.clear();
-            const ExportTotals totals = folding.fold.fold(
-                self, [&](const ExportLine& folded, std::span<const std::uint64_t> branches) {
-                    if (lines.size() > kMethodLinesKept) return;
-                    const ShortLine element = lineElement(folded, branches);
-                    appendLine(lines, kMethodTabs, element);
-                    lines.push_back('\n');
-                    if (!whole) return;
-                    if (classLines.size() > kClassLinesKept) {
-                        whole = false;
-                        return;
-                    }
-                    appendLine(classLines, kClassTabs, element);
-                    classLines.push_back('\n');
-                });
+            const ExportTotals totals = fold.fold(self, [](const ExportLine&, auto) {});
             std::string& text = indented(out, 6);
             text.append("<method");
             appendAttribute(text, "name", function->name);
@@ -159,30 +117,17 @@ bool writeMethods(const ExportRecord& record, Folding& folding, ListingOutput& o
             text.push_back('>');
             out.endLine();
             out.line("\t\t\t\t\t\t\t<lines>");
-            if (lines.size() <= kMethodLinesKept) {
-                if (!lines.empty()) {
-                    lines.pop_back();
-                    out.line(lines);
-                }
-            } else {
-                whole = false;
-                folding.fold.fold(
-                    self, [&](const ExportLine& folded, std::span<const std::uint64_t> branches) {
-                        appendLine(out.text(), kMethodTabs, lineElement(folded, branches));
-                        out.endLine();
-                    });
-            }
-            if (!whole) classLines.clear();
+            writeLines(self, kMethodTabs, fold, out);
             out.line("\t\t\t\t\t\t\t</lines>");
             out.line("\t\t\t\t\t\t</method>");
         }
     }
     indented(out, 5).append("</methods>");
     out.endLine();
-    return whole;
 }
 
-void writeClass(const ClassEntry& entry, Folding& folding, ListingOutput& out) {
+void writeClass(const ClassEntry& entry, LineFold& fold,
+                std::vector<const CoverageFunction*>& functions, ListingOutput& out) {
     std::string& text = indented(out, 4);
     text.append("<class");
     appendAttribute(text, "name", std::string_view(entry.written).substr(entry.baseName));
@@ -190,22 +135,10 @@ void writeClass(const ClassEntry& entry, Folding& folding, ListingOutput& out) {
     appendRates(text, entry.totals);
     text.push_back('>');
     out.endLine();
-    const bool linesHeld = writeMethods(*entry.record, folding, out);
+    writeMethods(*entry.record, fold, out);
     out.line("\t\t\t\t\t<lines>");
-    if (linesHeld) {
-        std::string& lines = folding.classLines;
-        if (!lines.empty()) {
-            lines.pop_back();
-            out.line(lines);
-        }
-    } else {
-        recordFunctions(*entry.record, folding.functions);
-        folding.fold.fold(folding.functions,
-                          [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
-                              appendLine(out.text(), kClassTabs, lineElement(line, branches));
-                              out.endLine();
-                          });
-    }
+    recordFunctions(*entry.record, functions);
+    writeLines(functions, kClassTabs, fold, out);
     out.line("\t\t\t\t\t</lines>");
     indented(out, 4).append("</class>");
     out.endLine();
@@ -244,53 +177,63 @@ void writeHeader(const CoberturaRun& run, const ExportTotals& totals, ListingOut
 
 } // namespace
 
-void writeCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names,
-                    const CoberturaRun& run, std::ostream& stream) {
-    Folding folding;
-
-    // The totals of every class, package and of the whole come first, since
-    // the elements that open them carry them.
-    std::vector<ClassEntry> classes;
-    classes.reserve(records.size());
+CoberturaPlan planCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names) {
+    CoberturaPlan plan;
+    LineFold fold;
+    std::vector<const CoverageFunction*> functions;
+    plan.classes.reserve(records.size());
     for (const ExportRecord& record : records) {
-        ClassEntry& entry = classes.emplace_back();
+        ClassEntry& entry = plan.classes.emplace_back();
         entry.record = &record;
         entry.written = names.written(record.displayName);
         entry.baseName = entry.written.find_last_of("/\\");
         entry.baseName = entry.baseName == std::string::npos ? 0 : entry.baseName + 1;
-        recordFunctions(record, folding.functions);
-        entry.totals = folding.fold.fold(folding.functions, [](const ExportLine&, auto) {});
+        recordFunctions(record, functions);
+        entry.totals = fold.fold(functions, [](const ExportLine&, auto) {});
     }
-    std::map<std::string, PackageEntry> packages;
-    ExportTotals totals;
-    for (const ClassEntry& entry : classes) {
-        PackageEntry& package = packages[packageName(entry)];
-        package.classes.push_back(&entry);
+    std::map<std::string, CoberturaPlan::Package> packages;
+    for (std::size_t index = 0; index < plan.classes.size(); ++index) {
+        const ClassEntry& entry = plan.classes[index];
+        CoberturaPlan::Package& package = packages[packageName(entry)];
+        package.classes.push_back(index);
         package.totals.add(entry.totals);
-        totals.add(entry.totals);
+        plan.totals.add(entry.totals);
     }
+    plan.packages.reserve(packages.size());
+    for (auto& [name, package] : packages) {
+        package.name = name;
+        plan.packages.push_back(std::move(package));
+    }
+    return plan;
+}
 
+void writeCobertura(const CoberturaPlan& plan, const CoberturaRun& run, std::ostream& stream) {
+    LineFold fold;
+    std::vector<const CoverageFunction*> functions;
     ListingOutput out(stream, kExportBlockSize);
-    folding.methodLines.reserve(kMethodLinesKept + 4096);
-    folding.classLines.reserve(kClassLinesKept + 4096);
-    writeHeader(run, totals, out);
+    writeHeader(run, plan.totals, out);
     out.line("\t<packages>");
-    for (const auto& [name, package] : packages) {
+    for (const CoberturaPlan::Package& package : plan.packages) {
         std::string& text = indented(out, 2);
         text.append("<package");
-        appendAttribute(text, "name", name);
+        appendAttribute(text, "name", package.name);
         appendRates(text, package.totals);
         text.push_back('>');
         out.endLine();
         out.line("\t\t\t<classes>");
-        for (const ClassEntry* entry : package.classes)
-            writeClass(*entry, folding, out);
+        for (const std::size_t index : package.classes)
+            writeClass(plan.classes[index], fold, functions, out);
         out.line("\t\t\t</classes>");
         out.line("\t\t</package>");
     }
     out.line("\t</packages>");
     out.line("</coverage>");
     out.finish();
+}
+
+void writeCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names,
+                    const CoberturaRun& run, std::ostream& stream) {
+    writeCobertura(planCobertura(records, names), run, stream);
 }
 
 } // namespace kiv

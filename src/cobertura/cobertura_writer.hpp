@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <ostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "export/export_records.hpp"
+#include "export/line_fold.hpp"
 
 namespace kiv {
 
@@ -18,10 +21,37 @@ struct CoberturaRun {
     std::time_t timestamp;    // seconds
 };
 
-// Writes the export records of a finished model as Cobertura XML: one package
-// per directory of the written file names (by name), one class per record,
-// one method per function, each with its lines and their branches. Folds
-// every record once first, for the totals that the opening elements carry.
+// What the elements that open the document, its packages and classes carry:
+// the totals of every class, package and of the whole. Known before the
+// first byte is written, so they take a fold of every record first.
+struct CoberturaPlan {
+    // One exported file: a class of the package of its directory.
+    struct Class {
+        const ExportRecord* record = nullptr;
+        std::string written;      // its written name
+        std::size_t baseName = 0; // where its base name begins in `written`
+        ExportTotals totals;
+    };
+    struct Package {
+        std::string name;                 // the directory, "." for each separator
+        std::vector<std::size_t> classes; // indexes into `classes`, in record order
+        ExportTotals totals;
+    };
+    std::vector<Class> classes;     // as the records
+    std::vector<Package> packages;  // by name
+    ExportTotals totals;
+};
+
+// Plans the Cobertura XML of the export records of a finished model. The
+// plan refers to the records.
+CoberturaPlan planCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names);
+
+// Writes a planned document: one package per directory of the written file
+// names (by name), one class per record, one method per function, each with
+// its lines and their branches.
+void writeCobertura(const CoberturaPlan& plan, const CoberturaRun& run, std::ostream& stream);
+
+// Plans and writes.
 void writeCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names,
                     const CoberturaRun& run, std::ostream& stream);
 

@@ -1,5 +1,6 @@
 #include <array>
 #include <exception>
+#include <future>
 #include <system_error>
 #include <thread>
 
@@ -40,16 +41,27 @@ void writeOutputs(const Coverage& coverage, const Settings& settings, std::ostre
 
     // Both outputs to two files: the Cobertura XML is written on a thread of
     // its own while this one writes the tracefile (the model is only read
-    // now, and the merging thread is done). A failure of the tracefile is
-    // told first, as when they are written one after the other.
+    // now, and the merging thread is done). This thread first plans the
+    // Cobertura XML, while the other opens its file, which costs the system
+    // as much when it cuts a large earlier output short. A failure of the
+    // tracefile is told first, as when they are written one after the other.
     if (both && separateFiles(settings.lcovName, settings.coberturaName)) {
         DiagnosticRecord coberturaRecord;
         std::exception_ptr coberturaFailure;
+        CoberturaPlan plan;
+        std::promise<void> planned;
+        std::future<void> planReady = planned.get_future();
         std::thread writer;
         try {
             writer = std::thread([&] {
                 try {
-                    writeOutput(settings.coberturaName, out, cobertura, coberturaRecord);
+                    writeOutput(
+                        settings.coberturaName, out,
+                        [&](std::ostream& stream) {
+                            planReady.get();
+                            writeCobertura(plan, run, stream);
+                        },
+                        coberturaRecord);
                 } catch (...) {
                     coberturaFailure = std::current_exception();
                 }
@@ -60,9 +72,18 @@ void writeOutputs(const Coverage& coverage, const Settings& settings, std::ostre
         if (writer.joinable()) {
             std::exception_ptr lcovFailure;
             try {
-                writeOutput(settings.lcovName, out, lcov);
+                plan = planCobertura(records, names);
+                planned.set_value();
             } catch (...) {
                 lcovFailure = std::current_exception();
+                planned.set_exception(lcovFailure);
+            }
+            if (!lcovFailure) {
+                try {
+                    writeOutput(settings.lcovName, out, lcov);
+                } catch (...) {
+                    lcovFailure = std::current_exception();
+                }
             }
             writer.join();
             if (lcovFailure) std::rethrow_exception(lcovFailure);
