@@ -42,9 +42,10 @@ void writeOutputs(const Coverage& coverage, const Settings& settings, std::ostre
     // Both outputs to two files: the Cobertura XML is written on a thread of
     // its own while this one writes the tracefile (the model is only read
     // now, and the merging thread is done). This thread first plans the
-    // Cobertura XML, while the other opens its file, which costs the system
-    // as much when it cuts a large earlier output short. A failure of the
-    // tracefile is told first, as when they are written one after the other.
+    // Cobertura XML while the other opens its file: opening takes the system
+    // tens of milliseconds when it cuts a large earlier output short. A
+    // failure of the tracefile is told first, as when they are written one
+    // after the other.
     if (both && separateFiles(settings.lcovName, settings.coberturaName)) {
         DiagnosticRecord coberturaRecord;
         std::exception_ptr coberturaFailure;
