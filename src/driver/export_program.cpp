@@ -71,23 +71,24 @@ void writeOutputs(const Coverage& coverage, const Settings& settings, std::ostre
             // No thread to be had: one after the other, below.
         }
         if (writer.joinable()) {
-            std::exception_ptr lcovFailure;
+            // This thread's failure: of the plan, or else of the tracefile.
+            std::exception_ptr failure;
             try {
                 plan = planCobertura(records, names);
                 planned.set_value();
             } catch (...) {
-                lcovFailure = std::current_exception();
-                planned.set_exception(lcovFailure);
+                failure = std::current_exception();
+                planned.set_exception(failure);
             }
-            if (!lcovFailure) {
+            if (!failure) {
                 try {
                     writeOutput(settings.lcovName, out, lcov);
                 } catch (...) {
-                    lcovFailure = std::current_exception();
+                    failure = std::current_exception();
                 }
             }
             writer.join();
-            if (lcovFailure) std::rethrow_exception(lcovFailure);
+            if (failure) std::rethrow_exception(failure);
             if (coberturaFailure) std::rethrow_exception(coberturaFailure);
             return;
         }

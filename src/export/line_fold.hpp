@@ -59,12 +59,12 @@ class LineFold {
     template <typename OnLine>
     ExportTotals fold(std::span<const CoverageFunction* const> functions, OnLine&& onLine);
 
+  private:
     // The line of a function's first and last probe (not for a function
     // without probes).
     static std::uint32_t firstLine(const CoverageFunction& function);
     static std::uint32_t lastLine(const CoverageFunction& function);
 
-  private:
     static constexpr std::uint32_t kLineCount = UINT32_MAX; // an item that is no branch
 
     struct Item {
