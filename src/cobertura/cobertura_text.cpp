@@ -48,20 +48,25 @@ void appendXmlText(std::string& out, std::string_view latin1) {
     }
 }
 
-void appendRate(std::string& out, std::uint64_t covered, std::uint64_t valid) {
-    if (valid == 0 || covered >= valid) {
+std::uint16_t rateOf(std::uint64_t covered, std::uint64_t valid) {
+    if (valid == 0 || covered >= valid) return kWholeRate;
+    // covered < valid: the quotient has no integer part. Where the product
+    // would overflow, the rounded-down divisor can make it look whole.
+    return static_cast<std::uint16_t>(
+        covered <= UINT64_MAX / 10000 ? covered * 10000 / valid
+                                      : std::min<std::uint64_t>(covered / (valid / 10000), 9999));
+}
+
+void appendRate(std::string& out, std::uint16_t rate) {
+    if (rate >= kWholeRate) {
         out.push_back('1');
         return;
     }
-    // covered < valid: the quotient has no integer part. Where the product
-    // would overflow, the rounded-down divisor can make it look whole.
-    std::uint64_t tenThousandths = covered <= UINT64_MAX / 10000
-                                       ? covered * 10000 / valid
-                                       : std::min<std::uint64_t>(covered / (valid / 10000), 9999);
-    if (tenThousandths == 0) {
+    if (rate == 0) {
         out.push_back('0');
         return;
     }
+    std::uint64_t tenThousandths = rate;
     int places = 4;
     while (tenThousandths % 10 == 0) {
         tenThousandths /= 10;

@@ -14,8 +14,18 @@ namespace kiv {
 // character.
 void appendXmlText(std::string& out, std::string_view latin1);
 
-// Appends covered/valid as a decimal of at most four places, rounded down and
-// without trailing zeros ("0.6666", "0.5", "0", "1"); 1 when nothing is valid.
-void appendRate(std::string& out, std::uint64_t covered, std::uint64_t valid);
+// covered/valid in ten-thousandths, rounded down; kWholeRate (1) when nothing
+// is valid.
+inline constexpr std::uint16_t kWholeRate = 10000;
+std::uint16_t rateOf(std::uint64_t covered, std::uint64_t valid);
+
+// Appends a rate as a decimal of at most four places, without trailing zeros
+// ("0.6666", "0.5", "0", "1").
+void appendRate(std::string& out, std::uint16_t rate);
+
+// Appends covered/valid so.
+inline void appendRate(std::string& out, std::uint64_t covered, std::uint64_t valid) {
+    appendRate(out, rateOf(covered, valid));
+}
 
 } // namespace kiv

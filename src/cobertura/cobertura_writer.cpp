@@ -22,6 +22,7 @@ using ClassEntry = CoberturaPlan::Class;
 // The indentation of a line element in a class and in a method.
 constexpr unsigned kClassTabs = 6;
 constexpr unsigned kMethodTabs = 8;
+static_assert(kClassTabs <= kMethodTabs && kMethodTabs <= 8);
 
 // The package of a written name: its directory with "." for each separator;
 // empty for a name without one.
@@ -49,12 +50,17 @@ void appendNumberAttribute(std::string& text, std::string_view name, std::uint64
 }
 
 // line-rate, branch-rate and complexity.
-void appendRates(std::string& text, const ExportTotals& totals) {
+void appendRates(std::string& text, const CoberturaPlan::MethodRates& rates) {
     text.append(" line-rate=\"");
-    appendRate(text, totals.linesCovered, totals.linesValid);
+    appendRate(text, rates.lines);
     text.append("\" branch-rate=\"");
-    appendRate(text, totals.branchesCovered, totals.branchesValid);
+    appendRate(text, rates.branches);
     text.append("\" complexity=\"0\"");
+}
+
+CoberturaPlan::MethodRates ratesOf(const ExportTotals& totals) {
+    return {rateOf(totals.linesCovered, totals.linesValid),
+            rateOf(totals.branchesCovered, totals.branchesValid)};
 }
 
 std::string& indented(ListingOutput& out, unsigned tabs) {
@@ -63,57 +69,53 @@ std::string& indented(ListingOutput& out, unsigned tabs) {
     return text;
 }
 
-// A line element, from "<line" to "/>".
-ShortLine lineElement(const ExportLine& line, std::span<const std::uint64_t> branches) {
-    ShortLine text;
-    text.text("<line number=\"").number(line.number).text("\" hits=\"").number(line.hits);
+// A line element after `tabs` tabs.
+void writeLine(LineBatch& batch, unsigned tabs, const ExportLine& line,
+               std::span<const std::uint64_t> branches) {
+    batch.text(std::string_view("\t\t\t\t\t\t\t\t", tabs))
+        .text("<line number=\"")
+        .number(line.number)
+        .text("\" hits=\"")
+        .number(line.hits);
     if (branches.empty()) {
-        text.text("\" branch=\"false\"/>");
-        return text;
+        batch.text("\" branch=\"false\"/>").endLine();
+        return;
     }
     const auto covered = static_cast<std::uint64_t>(std::count_if(
         branches.begin(), branches.end(), [](std::uint64_t taken) { return taken != 0; }));
-    text.text("\" branch=\"true\" condition-coverage=\"")
+    batch.text("\" branch=\"true\" condition-coverage=\"")
         .number(covered * 100 / branches.size())
         .text("% (")
         .number(covered)
         .character('/')
         .number(branches.size())
-        .text(")\"/>");
-    return text;
-}
-
-// Appends a line element after `tabs` tabs, without a line feed.
-void appendLine(std::string& out, unsigned tabs, const ShortLine& element) {
-    out.append(tabs, '\t');
-    element.appendTo(out);
+        .text(")\"/>")
+        .endLine();
 }
 
 // Writes a line element for every line the functions fold into.
 void writeLines(std::span<const CoverageFunction* const> functions, unsigned tabs, LineFold& fold,
                 ListingOutput& out) {
+    LineBatch batch(out);
     fold.fold(functions, [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
-        appendLine(out.text(), tabs, lineElement(line, branches));
-        out.endLine();
+        writeLine(batch, tabs, line, branches);
     });
+    batch.flush();
 }
 
-// A method's rates come before its lines, so each function is folded twice:
-// once for its totals, then, its probes still at hand in the cache, for its
-// lines. Nothing is held between the two: the export stays within the memory
-// of the model.
-void writeMethods(const ExportRecord& record, LineFold& fold, ListingOutput& out) {
+// A method's rates come before its lines: they were planned.
+void writeMethods(const ExportRecord& record, const CoberturaPlan::MethodRates* rates,
+                  LineFold& fold, ListingOutput& out) {
     indented(out, 5).append("<methods>");
     out.endLine();
     if (record.file != nullptr) {
         for (const auto& [line, function] : record.file->functionMap) {
             const CoverageFunction* const self[] = {function.get()};
-            const ExportTotals totals = fold.fold(self, [](const ExportLine&, auto) {});
             std::string& text = indented(out, 6);
             text.append("<method");
             appendAttribute(text, "name", function->name);
             appendAttribute(text, "signature", function->parameters);
-            appendRates(text, totals);
+            appendRates(text, *rates++);
             text.push_back('>');
             out.endLine();
             out.line("\t\t\t\t\t\t\t<lines>");
@@ -126,16 +128,16 @@ void writeMethods(const ExportRecord& record, LineFold& fold, ListingOutput& out
     out.endLine();
 }
 
-void writeClass(const ClassEntry& entry, LineFold& fold,
+void writeClass(const CoberturaPlan& plan, const ClassEntry& entry, LineFold& fold,
                 std::vector<const CoverageFunction*>& functions, ListingOutput& out) {
     std::string& text = indented(out, 4);
     text.append("<class");
     appendAttribute(text, "name", std::string_view(entry.written).substr(entry.baseName));
     appendAttribute(text, "filename", entry.written);
-    appendRates(text, entry.totals);
+    appendRates(text, ratesOf(entry.totals));
     text.push_back('>');
     out.endLine();
-    writeMethods(*entry.record, fold, out);
+    writeMethods(*entry.record, plan.methods.data() + entry.methods, fold, out);
     out.line("\t\t\t\t\t<lines>");
     recordFunctions(*entry.record, functions);
     writeLines(functions, kClassTabs, fold, out);
@@ -182,14 +184,30 @@ CoberturaPlan planCobertura(const std::vector<ExportRecord>& records, const Writ
     LineFold fold;
     std::vector<const CoverageFunction*> functions;
     plan.classes.reserve(records.size());
+    std::size_t methods = 0;
+    for (const ExportRecord& record : records)
+        if (record.file != nullptr) methods += record.file->functionMap.size();
+    plan.methods.reserve(methods);
     for (const ExportRecord& record : records) {
         ClassEntry& entry = plan.classes.emplace_back();
         entry.record = &record;
         entry.written = names.written(record.displayName);
         entry.baseName = entry.written.find_last_of("/\\");
         entry.baseName = entry.baseName == std::string::npos ? 0 : entry.baseName + 1;
+        entry.methods = plan.methods.size();
+        // A file whose functions share no line, without header parts, folds
+        // into the lines of its methods one after the other.
         recordFunctions(record, functions);
-        entry.totals = fold.fold(functions, [](const ExportLine&, auto) {});
+        const bool apart = record.parts.empty() && fold.apart(functions);
+        if (record.file != nullptr) {
+            for (const auto& [line, function] : record.file->functionMap) {
+                const CoverageFunction* const self[] = {function.get()};
+                const ExportTotals totals = fold.fold(self, [](const ExportLine&, auto) {});
+                plan.methods.push_back(ratesOf(totals));
+                if (apart) entry.totals.add(totals);
+            }
+        }
+        if (!apart) entry.totals = fold.fold(functions, [](const ExportLine&, auto) {});
     }
     std::map<std::string, CoberturaPlan::Package> packages;
     for (std::size_t index = 0; index < plan.classes.size(); ++index) {
@@ -217,12 +235,12 @@ void writeCobertura(const CoberturaPlan& plan, const CoberturaRun& run, std::ost
         std::string& text = indented(out, 2);
         text.append("<package");
         appendAttribute(text, "name", package.name);
-        appendRates(text, package.totals);
+        appendRates(text, ratesOf(package.totals));
         text.push_back('>');
         out.endLine();
         out.line("\t\t\t<classes>");
         for (const std::size_t index : package.classes)
-            writeClass(plan.classes[index], fold, functions, out);
+            writeClass(plan, plan.classes[index], fold, functions, out);
         out.line("\t\t\t</classes>");
         out.line("\t\t</package>");
     }

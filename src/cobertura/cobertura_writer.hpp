@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <ctime>
 #include <ostream>
 #include <string>
@@ -21,15 +22,17 @@ struct CoberturaRun {
     std::time_t timestamp;    // seconds
 };
 
-// What the elements that open the document, its packages and classes carry:
-// the totals of every class, package and of the whole. Known before the
-// first byte is written, so they take a fold of every record first.
+// What the elements that open the document, its packages, classes and
+// methods carry: the totals of every method, class, package and of the
+// whole. Known before the first byte is written, so they take a fold of
+// every function first.
 struct CoberturaPlan {
     // One exported file: a class of the package of its directory.
     struct Class {
         const ExportRecord* record = nullptr;
         std::string written;      // its written name
         std::size_t baseName = 0; // where its base name begins in `written`
+        std::size_t methods = 0;  // where the rates of its methods begin in `methods`
         ExportTotals totals;
     };
     struct Package {
@@ -38,6 +41,13 @@ struct CoberturaPlan {
         ExportTotals totals;
     };
     std::vector<Class> classes;     // as the records
+    // A method's line-rate and branch-rate: all a method element says of its
+    // totals, kept small since a file may have tens of thousands of them.
+    struct MethodRates {
+        std::uint16_t lines = 0;
+        std::uint16_t branches = 0;
+    };
+    std::vector<MethodRates> methods; // the functions of each class's file, class by class
     std::vector<Package> packages;  // by name
     ExportTotals totals;
 };

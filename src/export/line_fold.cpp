@@ -46,6 +46,13 @@ void LineFold::begin(std::span<const CoverageFunction* const> functions) {
     totals_ = {};
 }
 
+bool LineFold::apart(std::span<const CoverageFunction* const> functions) {
+    begin(functions);
+    for (std::size_t i = 1; i < order_.size(); ++i)
+        if (firstLine(*order_[i]) <= lastLine(*order_[i - 1])) return false;
+    return true;
+}
+
 void LineFold::add(const CoverageFunction& function) {
     // What was folded goes; what is left stays in line order.
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(next_));

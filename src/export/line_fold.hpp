@@ -59,6 +59,10 @@ class LineFold {
     template <typename OnLine>
     ExportTotals fold(std::span<const CoverageFunction* const> functions, OnLine&& onLine);
 
+    // Whether no two of the functions share a line: their fold is then the
+    // lines of each function alone, one function after the other.
+    bool apart(std::span<const CoverageFunction* const> functions);
+
   private:
     // The line of a function's first and last probe (not for a function
     // without probes).

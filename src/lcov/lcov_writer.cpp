@@ -56,23 +56,22 @@ void writeFunctions(const CoverageFile* file, ListingOutput& out) {
 
 ExportTotals writeBranches(std::span<const CoverageFunction* const> functions, LineFold& fold,
                            ListingOutput& out) {
+    LineBatch batch(out);
     const ExportTotals totals =
         fold.fold(functions, [&](const ExportLine& line, std::span<const std::uint64_t> branches) {
             // A line none of whose branches was taken shows "-" for each.
             const bool anyTaken = std::any_of(branches.begin(), branches.end(),
                                               [](std::uint64_t taken) { return taken != 0; });
             for (std::size_t branch = 0; branch < branches.size(); ++branch) {
-                ShortLine text;
-                text.text("BRDA:").number(line.number).text(",0,").number(branch).character(',');
+                batch.text("BRDA:").number(line.number).text(",0,").number(branch).character(',');
                 if (anyTaken) {
-                    text.number(branches[branch]);
+                    batch.number(branches[branch]).endLine();
                 } else {
-                    text.character('-');
+                    batch.character('-').endLine();
                 }
-                text.appendTo(out.text());
-                out.endLine();
             }
         });
+    batch.flush();
     writeCount(out, "BRF:", totals.branchesValid);
     writeCount(out, "BRH:", totals.branchesCovered);
     return totals;
@@ -80,15 +79,11 @@ ExportTotals writeBranches(std::span<const CoverageFunction* const> functions, L
 
 void writeLines(std::span<const CoverageFunction* const> functions, const ExportTotals& totals,
                 LineFold& fold, ListingOutput& out) {
+    LineBatch batch(out);
     fold.fold(functions, [&](const ExportLine& line, std::span<const std::uint64_t>) {
-        ShortLine()
-            .text("DA:")
-            .number(line.number)
-            .character(',')
-            .number(line.hits)
-            .appendTo(out.text());
-        out.endLine();
+        batch.text("DA:").number(line.number).character(',').number(line.hits).endLine();
     });
+    batch.flush();
     writeCount(out, "LF:", totals.linesValid);
     writeCount(out, "LH:", totals.linesCovered);
 }

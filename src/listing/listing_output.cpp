@@ -1,5 +1,8 @@
 #include "listing/listing_output.hpp"
 
+#include <array>
+#include <bit>
+
 namespace kiv {
 
 namespace {
@@ -24,17 +27,30 @@ ListingOutput::~ListingOutput() {
 
 void ListingOutput::endLine() {
     text_.push_back('\n');
+    completed();
+}
+
+void ListingOutput::completed() {
     complete_ = text_.size();
-    if (text_.size() >= blockSize_) {
-        out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
-        text_.clear();
-        complete_ = 0;
-    }
+    if (text_.size() >= blockSize_) writeBlock();
+}
+
+void ListingOutput::writeBlock() {
+    out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+    text_.clear();
+    complete_ = 0;
 }
 
 void ListingOutput::line(std::string_view text) {
     text_.append(text);
     endLine();
+}
+
+void ListingOutput::lines(std::string_view text) {
+    // The buffer keeps its size: what does not fit goes after the block.
+    if (text_.size() + text.size() > text_.capacity()) writeBlock();
+    text_.append(text);
+    completed();
 }
 
 void ListingOutput::emptyLines(unsigned count) {
@@ -51,14 +67,16 @@ void ListingOutput::finish() {
 
 namespace {
 
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324"
+                               "25262728293031323334353637383940414243444546474849"
+                               "50515253545556575859606162636465666768697071727374"
+                               "75767778798081828384858687888990919293949596979899";
+
 // The digits of value, written backwards from end, two at a time; returns
 // where they begin. Numbers are the bulk of a listing or an export, and this
 // is several times quicker than the general conversion.
 char* formatDecimal(std::uint64_t value, char* end) {
-    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
-                                     "25262728293031323334353637383940414243444546474849"
-                                     "50515253545556575859606162636465666768697071727374"
-                                     "75767778798081828384858687888990919293949596979899";
+    const char* const kPairs = kDigitPairs;
     char* begin = end;
     while (value >= 100) {
         const auto pair = static_cast<std::size_t>(value % 100) * 2;
@@ -86,33 +104,91 @@ void appendNumber(std::string& text, std::uint64_t value) {
     text.append(begin, static_cast<std::size_t>(digits + kMostDigits - begin));
 }
 
-ShortLine& ShortLine::number(std::uint64_t value) {
-    // The digits go straight to their place, once their count is known.
-    static constexpr std::uint64_t kTens[] = {10u,
-                                              100u,
-                                              1000u,
-                                              10000u,
-                                              100000u,
-                                              1000000u,
-                                              10000000u,
-                                              100000000u,
-                                              1000000000u,
-                                              10000000000u,
-                                              100000000000u,
-                                              1000000000000u,
-                                              10000000000000u,
-                                              100000000000000u,
-                                              1000000000000000u,
-                                              10000000000000000u,
-                                              100000000000000000u,
-                                              1000000000000000000u,
-                                              10000000000000000000u};
-    std::size_t digits = 1;
-    while (digits < kMostDigits && value >= kTens[digits - 1])
-        ++digits;
-    end_ += digits;
-    formatDecimal(value, end_);
-    return *this;
+namespace {
+
+// The digits of a number of each bit width: at most kDigitsOfWidth[width], one
+// less when below kLeast[that many].
+constexpr std::array<std::uint8_t, 65> mostDigits() {
+    std::array<std::uint8_t, 65> most{};
+    most[0] = 1;
+    for (unsigned width = 1; width <= 64; ++width) {
+        std::uint64_t value = width == 64 ? UINT64_MAX : (std::uint64_t{1} << width) - 1;
+        std::uint8_t digits = 1;
+        for (; value >= 10; value /= 10)
+            ++digits;
+        most[width] = digits;
+    }
+    return most;
+}
+constexpr std::array<std::uint8_t, 65> kDigitsOfWidth = mostDigits();
+constexpr std::uint64_t kLeast[kMostDigits + 1] = {0,
+                                                         0,
+                                                         10u,
+                                                         100u,
+                                                         1000u,
+                                                         10000u,
+                                                         100000u,
+                                                         1000000u,
+                                                         10000000u,
+                                                         100000000u,
+                                                         1000000000u,
+                                                         10000000000u,
+                                                         100000000000u,
+                                                         1000000000000u,
+                                                         10000000000000u,
+                                                         100000000000000u,
+                                                         1000000000000000u,
+                                                         10000000000000000u,
+                                                         100000000000000000u,
+                                                         1000000000000000000u,
+                                                         10000000000000000000u};
+
+std::size_t decimalDigits(std::uint64_t value) {
+    const std::size_t most = kDigitsOfWidth[static_cast<std::size_t>(std::bit_width(value))];
+    return most - (value < kLeast[most] ? 1 : 0);
+}
+
+constexpr std::uint64_t kEightDigits = 100000000;
+
+// The two digits of a number below 100, first digit in the low byte.
+std::uint64_t digitPair(std::uint32_t value) {
+    std::uint16_t pair;
+    std::memcpy(&pair, &kDigitPairs[value * 2], 2);
+    return pair;
+}
+
+} // namespace
+
+char* writeDecimal(char* at, std::uint64_t value) {
+    const std::size_t digits = decimalDigits(value);
+    if (value >= kEightDigits || std::endian::native != std::endian::little) {
+        formatDecimal(value, at + digits);
+        return at + digits;
+    }
+    // Below 10^8, the most numbers of an export by far: all eight digits at
+    // once, without a branch on their count, leading zeros shifted out (the
+    // first digit is the lowest byte) and stored in one piece.
+    const auto high = static_cast<std::uint32_t>(value / 10000);
+    const auto low = static_cast<std::uint32_t>(value % 10000);
+    std::uint64_t eight = digitPair(high / 100) | digitPair(high % 100) << 16 |
+                          digitPair(low / 100) << 32 | digitPair(low % 100) << 48;
+    eight >>= 8 * (8 - digits);
+    std::memcpy(at, &eight, sizeof eight);
+    return at + digits;
+}
+
+LineBatch::~LineBatch() {
+    try {
+        flush();
+    } catch (...) {
+        // A stream that throws while an error unwinds has nothing more to take.
+    }
+}
+
+void LineBatch::flush() {
+    if (end_ == bytes_) return;
+    out_.lines(std::string_view(bytes_, static_cast<std::size_t>(end_ - bytes_)));
+    end_ = bytes_;
 }
 
 void appendField(std::string& text, std::uint64_t value, std::size_t width, bool marker) {

@@ -25,12 +25,18 @@ class ListingOutput {
     void endLine();
 
     void line(std::string_view text);
+    // Appends complete lines, each with its line feed.
+    void lines(std::string_view text);
     void emptyLines(unsigned count);
 
     // Writes the rest and flushes the stream.
     void finish();
 
   private:
+    // The buffer ends with a whole line: hands it over once a block is full.
+    void completed();
+    void writeBlock();
+
     std::ostream& out_;
     std::size_t blockSize_;
     std::string text_;
@@ -40,32 +46,51 @@ class ListingOutput {
 // Appends value in decimal.
 void appendNumber(std::string& text, std::uint64_t value);
 
-// A short line of fixed texts and numbers built on the stack and appended
-// whole: the millions of export lines that hold nothing else cost one append
-// each instead of one per piece. Holds up to kCapacity bytes, which its
-// users' lines (a few fixed pieces and at most six numbers) stay well below.
-class ShortLine {
+// Writes value in decimal at `at` and returns the end of its digits. Uses up
+// to eight bytes past the digits as scratch room.
+char* writeDecimal(char* at, std::uint64_t value);
+
+// Lines of fixed texts and numbers gathered on the stack and handed to the
+// output many at a time: the millions of export lines that hold nothing else
+// cost a few stores each instead of an append per piece. A line holds at most
+// kLineRoom bytes, which its users' lines (a few short fixed pieces and at
+// most six numbers) stay well below. The lines go to the output when the
+// batch runs short of room, on flush(), which must come before anything else
+// is written to the output, and at the latest when the batch goes.
+class LineBatch {
   public:
-    static constexpr std::size_t kCapacity = 256;
-    // Provided, so that ShortLine() leaves the bytes as they are.
-    ShortLine() {}
-    ShortLine& text(std::string_view piece) {
+    static constexpr std::size_t kLineRoom = 512;
+
+    explicit LineBatch(ListingOutput& out) : out_(out) {}
+    ~LineBatch();
+    LineBatch(const LineBatch&) = delete;
+    LineBatch& operator=(const LineBatch&) = delete;
+
+    LineBatch& text(std::string_view piece) {
         std::memcpy(end_, piece.data(), piece.size());
         end_ += piece.size();
         return *this;
     }
-    ShortLine& number(std::uint64_t value);
-    ShortLine& character(char c) {
+    LineBatch& number(std::uint64_t value) {
+        end_ = writeDecimal(end_, value);
+        return *this;
+    }
+    LineBatch& character(char c) {
         *end_++ = c;
         return *this;
     }
-    void appendTo(std::string& out) const {
-        out.append(bytes_, static_cast<std::size_t>(end_ - bytes_));
+    // Ends the line with a line feed.
+    void endLine() {
+        *end_++ = '\n';
+        if (end_ > bytes_ + kSize - kLineRoom) flush();
     }
+    void flush();
 
   private:
-    char bytes_[kCapacity];
+    static constexpr std::size_t kSize = 16 * 1024;
+    ListingOutput& out_;
     char* end_ = bytes_;
+    char bytes_[kSize];
 };
 
 // Appends value in decimal, right-aligned in a field of `width` characters
