@@ -46,6 +46,9 @@ void merge(const Program& program, Settings& settings, std::ostream& out, ModelA
     settings.inputPositions = std::vector<std::size_t>();
     settings.arguments = std::vector<std::string>();
     coverage->finishModel();
+    // The model is complete: the table that found its texts while it grew
+    // (megabytes for a large model) goes before the outputs take memory.
+    coverage->texts.forgetIndex();
     program.writeOutputs(*coverage, settings, out);
     if (atEnd == ModelAtEnd::LeftToTheSystem) leaveToTheSystem(std::move(coverage));
 }

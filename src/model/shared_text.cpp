@@ -43,42 +43,55 @@ SharedText TextPool::intern(std::string_view text) {
     }
 }
 
-TextPool::Block* TextPool::keep(std::string_view text) {
+std::size_t TextPool::blockBytes(std::size_t size) {
     constexpr std::size_t kAlign = alignof(Block);
+    return (sizeof(Block) + size + kAlign - 1) / kAlign * kAlign;
+}
+
+TextPool::Block* TextPool::keep(std::string_view text) {
     if (text.size() > UINT32_MAX) throw std::bad_alloc();
-    const std::size_t size = (sizeof(Block) + text.size() + kAlign - 1) / kAlign * kAlign;
-    if (chunkSize_ - chunkUsed_ < size) {
+    const std::size_t size = blockBytes(text.size());
+    if (chunks_.empty() || chunks_.back().size - chunks_.back().used < size) {
         // A text larger than a chunk gets a chunk of its own.
-        chunkSize_ = std::max(kHugePageBytes, size);
-        chunks_.push_back(allocateLarge(chunkSize_));
-        chunkUsed_ = 0;
+        const std::size_t chunkSize = std::max(kHugePageBytes, size);
+        chunks_.push_back(Chunk{allocateLarge(chunkSize), chunkSize, 0});
     }
-    std::byte* memory = chunks_.back().get() + chunkUsed_;
-    chunkUsed_ += size;
+    Chunk& chunk = chunks_.back();
+    std::byte* memory = chunk.memory.get() + chunk.used;
+    chunk.used += size;
     auto* block = new (memory) Block{1, static_cast<std::uint32_t>(text.size())};
     std::memcpy(block->bytes(), text.data(), text.size());
     return block;
 }
 
 void TextPool::grow() {
-    const std::size_t oldCount = slotCount_;
-    const std::size_t count = oldCount == 0 ? 64 : 2 * oldCount;
-    LargeMemory old = std::move(table_);
-    Block** const oldSlots = reinterpret_cast<Block**>(old.get());
+    std::size_t count = slotCount_ == 0 ? 64 : 2 * slotCount_;
+    while (2 * (used_ + 1) > count)
+        count *= 2;
+    table_.reset();
     table_ = allocateLarge(count * sizeof(Block*));
     slotCount_ = count;
     Block** const table = slots();
     std::fill_n(table, count, nullptr);
     const std::size_t mask = count - 1;
-    for (std::size_t i = 0; i < oldCount; ++i) {
-        Block* const block = oldSlots[i];
-        if (block == nullptr) continue;
-        std::size_t slot =
-            std::hash<std::string_view>{}(std::string_view(block->bytes(), block->size)) & mask;
-        while (table[slot] != nullptr)
-            slot = (slot + 1) & mask;
-        table[slot] = block;
+    // Every text is in the chunks, in the order it was kept.
+    for (const Chunk& chunk : chunks_) {
+        for (std::size_t at = 0; at < chunk.used;) {
+            auto* const block = reinterpret_cast<Block*>(chunk.memory.get() + at);
+            at += blockBytes(block->size);
+            std::size_t slot =
+                std::hash<std::string_view>{}(std::string_view(block->bytes(), block->size)) &
+                mask;
+            while (table[slot] != nullptr)
+                slot = (slot + 1) & mask;
+            table[slot] = block;
+        }
     }
+}
+
+void TextPool::forgetIndex() noexcept {
+    table_.reset();
+    slotCount_ = 0;
 }
 
 } // namespace kiv

@@ -108,12 +108,24 @@ class TextPool {
 
     SharedText intern(std::string_view text);
     std::size_t size() const { return used_; }
+    // Gives back the table that finds the texts, once no more are expected
+    // (a model read in full): the texts stay, and a later intern() builds
+    // the table again.
+    void forgetIndex() noexcept;
 
   private:
     using Block = SharedText::Block;
+    struct Chunk {
+        LargeMemory memory;
+        std::size_t size = 0;
+        std::size_t used = 0;
+    };
 
     Block** slots() const { return reinterpret_cast<Block**>(table_.get()); }
+    // A table of room for more texts, of every text kept.
     void grow();
+    // The bytes a block of a text of `size` bytes takes in a chunk.
+    static std::size_t blockBytes(std::size_t size);
     // A new text in the pool's own memory: it lives as long as the pool and
     // costs no allocation of its own.
     Block* keep(std::string_view text);
@@ -128,9 +140,7 @@ class TextPool {
     std::size_t slotCount_ = 0; // a power of two
     std::size_t used_ = 0;
     // The texts' blocks, cut from large chunks one after the other.
-    std::vector<LargeMemory> chunks_;
-    std::size_t chunkUsed_ = 0;
-    std::size_t chunkSize_ = 0;
+    std::vector<Chunk> chunks_;
 };
 
 inline SharedText& SharedText::operator=(const SharedText& other) noexcept {

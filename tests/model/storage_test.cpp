@@ -157,6 +157,11 @@ TEST(TextPool, KeepsEachTextOnce) {
     }
     EXPECT_EQ(pool.size(), std::size_t{kTexts} + 1);
     EXPECT_TRUE(pool.intern("break").sameBlock(a));
+    // Without its table, the pool still finds every text it kept.
+    pool.forgetIndex();
+    EXPECT_TRUE(pool.intern("text 139999").sameBlock(kept.back()));
+    EXPECT_TRUE(pool.intern("break").sameBlock(a));
+    EXPECT_EQ(pool.size(), std::size_t{kTexts} + 1);
 }
 
 // A text said by every report is kept once however many reports say it;
