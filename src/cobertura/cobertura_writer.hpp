@@ -40,7 +40,7 @@ struct CoberturaPlan {
         std::vector<std::size_t> classes; // indexes into `classes`, in record order
         ExportTotals totals;
     };
-    std::vector<Class> classes;     // as the records
+    std::vector<Class> classes; // as the records
     // A method's line-rate and branch-rate: all a method element says of its
     // totals, kept small since a file may have tens of thousands of them.
     struct MethodRates {
@@ -48,7 +48,7 @@ struct CoberturaPlan {
         std::uint16_t branches = 0;
     };
     std::vector<MethodRates> methods; // the functions of each class's file, class by class
-    std::vector<Package> packages;  // by name
+    std::vector<Package> packages;    // by name
     ExportTotals totals;
 };
 

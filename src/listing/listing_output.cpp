@@ -76,18 +76,17 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
 // where they begin. Numbers are the bulk of a listing or an export, and this
 // is several times quicker than the general conversion.
 char* formatDecimal(std::uint64_t value, char* end) {
-    const char* const kPairs = kDigitPairs;
     char* begin = end;
     while (value >= 100) {
         const auto pair = static_cast<std::size_t>(value % 100) * 2;
         value /= 100;
-        *--begin = kPairs[pair + 1];
-        *--begin = kPairs[pair];
+        *--begin = kDigitPairs[pair + 1];
+        *--begin = kDigitPairs[pair];
     }
     if (value >= 10) {
         const auto pair = static_cast<std::size_t>(value) * 2;
-        *--begin = kPairs[pair + 1];
-        *--begin = kPairs[pair];
+        *--begin = kDigitPairs[pair + 1];
+        *--begin = kDigitPairs[pair];
     } else {
         *--begin = static_cast<char>('0' + value);
     }
@@ -106,9 +105,9 @@ void appendNumber(std::string& text, std::uint64_t value) {
 
 namespace {
 
-// The digits of a number of each bit width: at most kDigitsOfWidth[width], one
-// less when below kLeast[that many].
-constexpr std::array<std::uint8_t, 65> mostDigits() {
+// The digits of a number of each bit width: at most kDigitsOfWidth[width],
+// one less when below kLeastOfDigits[that many], the least number with them.
+constexpr std::array<std::uint8_t, 65> digitsOfWidth() {
     std::array<std::uint8_t, 65> most{};
     most[0] = 1;
     for (unsigned width = 1; width <= 64; ++width) {
@@ -120,32 +119,19 @@ constexpr std::array<std::uint8_t, 65> mostDigits() {
     }
     return most;
 }
-constexpr std::array<std::uint8_t, 65> kDigitsOfWidth = mostDigits();
-constexpr std::uint64_t kLeast[kMostDigits + 1] = {0,
-                                                         0,
-                                                         10u,
-                                                         100u,
-                                                         1000u,
-                                                         10000u,
-                                                         100000u,
-                                                         1000000u,
-                                                         10000000u,
-                                                         100000000u,
-                                                         1000000000u,
-                                                         10000000000u,
-                                                         100000000000u,
-                                                         1000000000000u,
-                                                         10000000000000u,
-                                                         100000000000000u,
-                                                         1000000000000000u,
-                                                         10000000000000000u,
-                                                         100000000000000000u,
-                                                         1000000000000000000u,
-                                                         10000000000000000000u};
+constexpr std::array<std::uint64_t, kMostDigits + 1> leastOfDigits() {
+    std::array<std::uint64_t, kMostDigits + 1> least{}; // 0 for one digit
+    std::uint64_t power = 10;
+    for (std::size_t digits = 2; digits <= kMostDigits; ++digits, power *= 10)
+        least[digits] = power;
+    return least;
+}
+constexpr std::array<std::uint8_t, 65> kDigitsOfWidth = digitsOfWidth();
+constexpr std::array<std::uint64_t, kMostDigits + 1> kLeastOfDigits = leastOfDigits();
 
 std::size_t decimalDigits(std::uint64_t value) {
     const std::size_t most = kDigitsOfWidth[static_cast<std::size_t>(std::bit_width(value))];
-    return most - (value < kLeast[most] ? 1 : 0);
+    return most - (value < kLeastOfDigits[most] ? 1 : 0);
 }
 
 constexpr std::uint64_t kEightDigits = 100000000;

@@ -80,8 +80,7 @@ void TextPool::grow() {
             auto* const block = reinterpret_cast<Block*>(chunk.memory.get() + at);
             at += blockBytes(block->size);
             std::size_t slot =
-                std::hash<std::string_view>{}(std::string_view(block->bytes(), block->size)) &
-                mask;
+                std::hash<std::string_view>{}(std::string_view(block->bytes(), block->size)) & mask;
             while (table[slot] != nullptr)
                 slot = (slot + 1) & mask;
             table[slot] = block;
