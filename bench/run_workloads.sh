@@ -11,8 +11,10 @@
 # wall time of REPEAT runs (default 3), the throughput, the ratio of that time
 # to the median time of `wc -l` over the same files (measured alternately with
 # the merge, in the same run, page cache warm for both), and the largest peak
-# RSS of the runs. The checksums of every output go to
-# build/bench-data/out/checksums, to compare outputs between two builds.
+# RSS of the runs. Every timed run writes fresh outputs: the previous run's
+# are removed, and written back to disk, before it starts. The checksums of
+# every output go to build/bench-data/out/checksums, to compare outputs
+# between two builds.
 #
 # Workloads:
 #   W1      8 runs of one program, ~100 MB per report, -p and -x
@@ -117,6 +119,17 @@ timed() {
     if ((rss > peak_)); then peak_=$rss; fi
 }
 
+# fresh FILE...: removes the outputs a timed run is about to write and waits
+# until the system has written back what earlier runs left. Every run then
+# starts alike, as in a fresh CI job: no earlier output to cut short (which
+# costs the system tens of milliseconds for a large one, and waits for it when
+# it is still being written back) and no write-back of an earlier run's
+# outputs competing for the processors.
+fresh() {
+    rm -f -- "$@"
+    sync
+}
+
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 
 seconds() { printf '%.3f s' "$1"; }
@@ -127,8 +140,9 @@ measure() {
     shift 2
     local files=("$@") bytes merge_times=() wc_times=() peak=0
     local base_times=() base_peak=0 x_times=() x_peak=0 export_times=() export_peak=0
-    local tag=${name,,}
+    local tag=${name,,} written=() word
     tag=${tag//-/}
+    for word in $outputs; do [[ $word == -* ]] || written+=("$word"); done
     bytes=$(cat "${files[@]}" | wc -c)
     cat "${files[@]}" >/dev/null # page cache warm for both tools
     wc -l "${files[@]}" >/dev/null
@@ -138,16 +152,20 @@ measure() {
         wc -l "${files[@]}" >/dev/null
         end=$(now)
         wc_times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {print b - a}')")
+        fresh "${written[@]}"
         # shellcheck disable=SC2086 # the output options are words
         timed merge_times peak "$merge" "${files[@]}" $outputs
         if [[ -n $baseline ]]; then
             # The baseline writes the same outputs into base/: the summary
             # records the options, output names too.
+            fresh "${written[@]/#/base/}"
             # shellcheck disable=SC2086
             timed base_times base_peak env -C base "$baseline" "${files[@]}" $outputs
         fi
         if [[ -n $export_tool ]]; then
+            fresh "x-$tag.xml"
             timed x_times x_peak "$merge" "${files[@]}" -x "x-$tag.xml"
+            fresh "export-$tag.info" "export-$tag.xml"
             timed export_times export_peak "$export_tool" "${files[@]}" \
                 -lcov "export-$tag.info" -cobertura "export-$tag.xml"
         fi
