@@ -72,7 +72,7 @@ std::string& indented(ListingOutput& out, unsigned tabs) {
 // A line element after `tabs` tabs.
 void writeLine(LineBatch& batch, unsigned tabs, const ExportLine& line,
                std::span<const std::uint64_t> branches) {
-    batch.text(std::string_view("\t\t\t\t\t\t\t\t", tabs))
+    batch.tabs(tabs)
         .text("<line number=\"")
         .number(line.number)
         .text("\" hits=\"")

@@ -199,6 +199,7 @@ TEST(ListingOutput, FieldsPadAndMarkFromTheRight) {
         {9, 1, false, "9"},
         {10, 1, false, "10"},
         {100, 1, false, "100"},
+        {10203040, 1, false, "10203040"},
         {99999999, 1, false, "99999999"},
         {100000000, 1, false, "100000000"},
         {9999999999999999999U, 1, false, "9999999999999999999"},
@@ -209,7 +210,7 @@ TEST(ListingOutput, FieldsPadAndMarkFromTheRight) {
         std::string text = "x";
         appendField(text, c.value, c.width, c.marker);
         EXPECT_EQ(text, "x" + c.expected) << c.value << " in " << c.width;
-        // A batch line counts the digits before it writes them.
+        // The export's numbers: the same digits, their end returned.
         if (c.width != 1) continue;
         char line[40];
         char* end = writeDecimal(line, c.value);
