@@ -179,36 +179,48 @@ void writeHeader(const CoberturaRun& run, const ExportTotals& totals, ListingOut
 
 } // namespace
 
-CoberturaPlan planCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names) {
+CoberturaPlan layoutCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names) {
     CoberturaPlan plan;
-    LineFold fold;
-    std::vector<const CoverageFunction*> functions;
-    plan.classes.reserve(records.size());
+    plan.classes.resize(records.size());
     std::size_t methods = 0;
-    for (const ExportRecord& record : records)
-        if (record.file != nullptr) methods += record.file->functionMap.size();
-    plan.methods.reserve(methods);
-    for (const ExportRecord& record : records) {
-        ClassEntry& entry = plan.classes.emplace_back();
+    for (std::size_t index = 0; index < records.size(); ++index) {
+        const ExportRecord& record = records[index];
+        ClassEntry& entry = plan.classes[index];
         entry.record = &record;
         entry.written = names.written(record.displayName);
         entry.baseName = entry.written.find_last_of("/\\");
         entry.baseName = entry.baseName == std::string::npos ? 0 : entry.baseName + 1;
-        entry.methods = plan.methods.size();
+        entry.methods = methods;
+        if (record.file != nullptr) methods += record.file->functionMap.size();
+    }
+    plan.methods.resize(methods);
+    return plan;
+}
+
+void foldCoberturaClasses(CoberturaPlan& plan, std::atomic<std::size_t>& next) {
+    LineFold fold;
+    std::vector<const CoverageFunction*> functions;
+    for (std::size_t index; (index = next.fetch_add(1)) < plan.classes.size();) {
+        ClassEntry& entry = plan.classes[index];
+        const ExportRecord& record = *entry.record;
         // A file whose functions share no line, without header parts, folds
         // into the lines of its methods one after the other.
         recordFunctions(record, functions);
         const bool apart = record.parts.empty() && fold.apart(functions);
         if (record.file != nullptr) {
+            CoberturaPlan::MethodRates* rates = plan.methods.data() + entry.methods;
             for (const auto& [line, function] : record.file->functionMap) {
                 const CoverageFunction* const self[] = {function.get()};
                 const ExportTotals totals = fold.fold(self, [](const ExportLine&, auto) {});
-                plan.methods.push_back(ratesOf(totals));
+                *rates++ = ratesOf(totals);
                 if (apart) entry.totals.add(totals);
             }
         }
         if (!apart) entry.totals = fold.fold(functions, [](const ExportLine&, auto) {});
     }
+}
+
+void completeCoberturaPlan(CoberturaPlan& plan) {
     std::map<std::string, CoberturaPlan::Package> packages;
     for (std::size_t index = 0; index < plan.classes.size(); ++index) {
         const ClassEntry& entry = plan.classes[index];
@@ -222,6 +234,13 @@ CoberturaPlan planCobertura(const std::vector<ExportRecord>& records, const Writ
         package.name = name;
         plan.packages.push_back(std::move(package));
     }
+}
+
+CoberturaPlan planCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names) {
+    CoberturaPlan plan = layoutCobertura(records, names);
+    std::atomic<std::size_t> next = 0;
+    foldCoberturaClasses(plan, next);
+    completeCoberturaPlan(plan);
     return plan;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
@@ -52,8 +53,18 @@ struct CoberturaPlan {
     ExportTotals totals;
 };
 
-// Plans the Cobertura XML of the export records of a finished model. The
-// plan refers to the records.
+// Plans the Cobertura XML of the export records of a finished model, in
+// three steps so that two threads can share the folds, the bulk of it:
+// layoutCobertura() names the classes and places the rates of their methods;
+// foldCoberturaClasses() folds the classes that `next` (from 0) hands out, one
+// at a time, until none is left, and may run on several threads at once;
+// once every call has returned, completeCoberturaPlan() sums the packages and
+// the whole. The plan refers to the records.
+CoberturaPlan layoutCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names);
+void foldCoberturaClasses(CoberturaPlan& plan, std::atomic<std::size_t>& next);
+void completeCoberturaPlan(CoberturaPlan& plan);
+
+// The three steps on this thread.
 CoberturaPlan planCobertura(const std::vector<ExportRecord>& records, const WrittenNames& names);
 
 // Writes a planned document: one package per directory of the written file

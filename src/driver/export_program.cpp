@@ -1,4 +1,5 @@
 #include <array>
+#include <atomic>
 #include <exception>
 #include <future>
 #include <system_error>
@@ -41,17 +42,18 @@ void writeOutputs(const Coverage& coverage, const Settings& settings, std::ostre
 
     // Both outputs to two files: the Cobertura XML is written on a thread of
     // its own while this one writes the tracefile (the model is only read
-    // now, and the merging thread is done). This thread first plans the
-    // Cobertura XML while the other opens its file: opening takes the system
-    // tens of milliseconds when it cuts a large earlier output short. A
-    // failure of the tracefile is told first, as when they are written one
-    // after the other.
+    // now, and the merging thread is done). The classes of the Cobertura XML
+    // are folded first, by this thread while the other opens its file
+    // (which takes the system tens of milliseconds when it cuts a large
+    // earlier output short), by both once it is open. A failure of the
+    // tracefile is told first, as when they are written one after the other.
     if (both && separateFiles(settings.lcovName, settings.coberturaName)) {
         DiagnosticRecord coberturaRecord;
         std::exception_ptr coberturaFailure;
-        CoberturaPlan plan;
-        std::promise<void> planned;
-        std::future<void> planReady = planned.get_future();
+        CoberturaPlan plan = layoutCobertura(records, names);
+        std::atomic<std::size_t> nextClass = 0;
+        std::promise<void> folded; // this thread's share of the folds
+        std::future<void> foldedHere = folded.get_future();
         std::thread writer;
         try {
             writer = std::thread([&] {
@@ -59,7 +61,9 @@ void writeOutputs(const Coverage& coverage, const Settings& settings, std::ostre
                     writeOutput(
                         settings.coberturaName, out,
                         [&](std::ostream& stream) {
-                            planReady.get();
+                            foldCoberturaClasses(plan, nextClass);
+                            foldedHere.get();
+                            completeCoberturaPlan(plan);
                             writeCobertura(plan, run, stream);
                         },
                         coberturaRecord);
@@ -71,14 +75,14 @@ void writeOutputs(const Coverage& coverage, const Settings& settings, std::ostre
             // No thread to be had: one after the other, below.
         }
         if (writer.joinable()) {
-            // This thread's failure: of the plan, or else of the tracefile.
+            // This thread's failure: of its folds, or else of the tracefile.
             std::exception_ptr failure;
             try {
-                plan = planCobertura(records, names);
-                planned.set_value();
+                foldCoberturaClasses(plan, nextClass);
+                folded.set_value();
             } catch (...) {
                 failure = std::current_exception();
-                planned.set_exception(failure);
+                folded.set_exception(failure);
             }
             if (!failure) {
                 try {
