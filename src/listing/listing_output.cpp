@@ -89,20 +89,30 @@ char* formatDecimal(std::uint64_t value, char* end) {
 
 constexpr std::size_t kMostDigits = 20; // of a 64-bit number
 
+// A number's digits, formatted into a buffer of their own.
+class Digits {
+  public:
+    explicit Digits(std::uint64_t value) : begin_(formatDecimal(value, bytes_ + kMostDigits)) {}
+    std::string_view text() const {
+        return {begin_, static_cast<std::size_t>(bytes_ + kMostDigits - begin_)};
+    }
+
+  private:
+    char bytes_[kMostDigits];
+    const char* begin_;
+};
+
 } // namespace
 
 void appendNumber(std::string& text, std::uint64_t value) {
-    char digits[kMostDigits];
-    const char* begin = formatDecimal(value, digits + kMostDigits);
-    text.append(begin, static_cast<std::size_t>(digits + kMostDigits - begin));
+    text.append(Digits(value).text());
 }
 
 char* writeLongDecimal(char* at, std::uint64_t value) {
-    char digits[kMostDigits];
-    const char* begin = formatDecimal(value, digits + kMostDigits);
-    const auto length = static_cast<std::size_t>(digits + kMostDigits - begin);
-    std::memcpy(at, begin, length);
-    return at + length;
+    const Digits digits(value);
+    const std::string_view number = digits.text();
+    std::memcpy(at, number.data(), number.size());
+    return at + number.size();
 }
 
 LineBatch::~LineBatch() {
@@ -120,17 +130,16 @@ void LineBatch::flush() {
 }
 
 void appendField(std::string& text, std::uint64_t value, std::size_t width, bool marker) {
-    char digits[kMostDigits];
-    const char* begin = formatDecimal(value, digits + kMostDigits);
-    const auto length = static_cast<std::size_t>(digits + kMostDigits - begin);
-    if (length < width) {
-        const std::size_t padding = width - length;
+    const Digits digits(value);
+    const std::string_view number = digits.text();
+    if (number.size() < width) {
+        const std::size_t padding = width - number.size();
         const std::size_t start = text.size();
         text.append(padding, ' ');
         if (marker && width >= kMarkerPosition && padding > width - kMarkerPosition)
             text[start + width - kMarkerPosition] = '-';
     }
-    text.append(begin, length);
+    text.append(number);
 }
 
 } // namespace kiv
